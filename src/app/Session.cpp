@@ -1,0 +1,9 @@
+#include "app/Session.h"
+
+Session::Session(Folders f, Ui& u)
+    : ui(u),
+      folders(std::move(f)),
+      logs(settings, folders.application, [this] { return db.resolvedFolder(); }),
+      db(folders, settings, logs, ui)
+{
+}

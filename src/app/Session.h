@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Folders.h"
+#include "app/Logs.h"
+#include "settings/Settings.h"
+#include "store/TdmML.h"
+
+class Ui;
+
+// What the program keeps for one run: folders, settings, logs, the database
+// session and the current mode. Operations receive it (or parts of it) by reference.
+class Session {
+public:
+    Session(Folders folders, Ui& ui);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Ui& ui;
+    Folders folders;
+    Settings settings;
+    Logs logs;
+    TdmML db;
+    QString currentMode;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The only way the core reaches a person. The desktop program answers with
+// widgets, the command line on the console, and tests from a script, so every
+// flow can be driven and checked without a window.
+class Ui {
+public:
+    enum class Icon { Information, Warning, Error, Confirmation };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Ui() = default;
+
+    // A modal message box; returns the button pressed (Ok for a plain notice).
+    virtual Answer message(Icon icon, const QString& text, Buttons buttons = Buttons::Ok) = 0;
+
+    // An input box; nullopt when cancelled.
+    virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                             const QString& value = {}) = 0;
+
+    // The main window's progress display. A total of 1 is never shown.
+    virtual void showProgress(const QString& caption, int total, bool cancellable) = 0;
+    virtual void setProgress(int position) = 0;
+    virtual void hideProgress() = 0;
+    // Long loops read this every few items; the display's Cancel sets it.
+    virtual bool cancelRequested() = 0;
+    virtual void resetCancel() = 0;
+    // Lets pending window events through during long work.
+    virtual void processEvents() = 0;
+
+    // The wait cursor; calls nest.
+    virtual void setBusy(bool busy) = 0;
+
+    // The open-database dialog (TdlgOpenDB); nullopt when cancelled.
+    virtual std::optional<QString> chooseDatabaseFolder(const QString& current) = 0;
+
+    // The splash window, where there is one.
+    virtual void hideSplash() {}
+
+    void inform(const QString& text) { message(Icon::Information, text); }
+    void warn(const QString& text) { message(Icon::Warning, text); }
+    bool askYesNo(const QString& text, Icon icon = Icon::Confirmation)
+    {
+        return message(icon, text, Buttons::YesNo) == Answer::Yes;
+    }
+    bool askOkCancel(const QString& text, Icon icon = Icon::Confirmation)
+    {
+        return message(icon, text, Buttons::OkCancel) == Answer::Ok;
+    }
+};
+
+// Holds the wait cursor for a scope, so every path restores it.
+class BusyCursor {
+public:
+    explicit BusyCursor(Ui& ui) : ui_(ui) { ui_.setBusy(true); }
+    ~BusyCursor() { ui_.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Ui& ui_;
+};

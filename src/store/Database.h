@@ -1,0 +1,83 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QString>
+#include <QVariantList>
+#include <functional>
+#include <memory>
+
+class EntriesTable;
+class SqliteConnection;
+
+// The five tables of one mailing list, in the order they are opened.
+enum class TableId { Entries, Statistics, Log, GroupStatistics, Schedules };
+inline constexpr TableId kOpenOrder[] = {TableId::Entries, TableId::Statistics, TableId::Log,
+                                         TableId::GroupStatistics, TableId::Schedules};
+
+// Which tables "create missing tables" looks at.
+enum class TableScope { All, StatisticsOnly, LogScheduleAndGroupStatistics };
+
+using ProgressFn = std::function<void(int percent)>;
+using LogFn = std::function<void(const QString& message)>;
+
+// One database folder: each table is its own SQLite file there, attached to one
+// connection. Writes are transactions; every failure is a StoreError.
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // "mailist.dat", "mailstat.dat", "maillog.dat", "mailsubs.dat", "mailschd.dat".
+    static QString fileName(TableId table);
+    // The table's display name used in messages ("mailist.DAT", ...).
+    static QString displayName(TableId table);
+    // The table file in the folder, matched without regard to case; empty when absent.
+    static QString findFile(const QString& folder, const QString& fileName);
+    static bool exists(const QString& folder, TableId table);
+
+    // Creates the tables of the scope that are missing, with their fields, defaults
+    // and indexes; existing tables are left untouched.
+    static void createMissingTables(const QString& folder, TableScope scope);
+
+    // Integrity check and rebuild of what can be read; the table must be closed.
+    static void repairTable(const QString& folder, TableId table, const ProgressFn& progress,
+                            const LogFn& log);
+    // VACUUM; the table must be closed.
+    static void optimiseTable(const QString& folder, TableId table, const ProgressFn& progress);
+
+    // Binds to a folder and opens (attaches) one table; exclusive takes the file's
+    // lock for as long as it is open. Throws Damaged, Locked (held by another copy,
+    // after 15 tries 100 ms apart) or Other (also for a table in an older layout).
+    void setFolder(const QString& folder, bool exclusive, bool strictChangeDetection);
+    void openTable(TableId table);
+    bool isOpen(TableId table) const;
+    void close();  // closes every table
+    QString folder() const;
+
+    void flush();  // checkpoint / sync every open table
+
+    EntriesTable& entries();
+    SqliteConnection& connection();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Holds a transaction for a scope; rolled back unless committed. Nests as savepoints.
+class Transaction {
+public:
+    explicit Transaction(SqliteConnection& connection);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    SqliteConnection& connection_;
+    QString name_;
+    bool done_ = false;
+};

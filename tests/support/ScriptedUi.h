@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/Ui.h"
+
+#include <QList>
+#include <deque>
+
+// Records every text the core shows and answers from a queue, so a test can
+// assert the exact messages of a flow. An empty queue answers No / Cancel
+// (Ok for plain notices) and counts the question as unanswered.
+class ScriptedUi : public Ui {
+public:
+    struct Shown {
+        Icon icon;
+        Buttons buttons;
+        QString text;
+    };
+
+    QList<Shown> shown;
+    QStringList progressCaptions;
+    QList<int> progressPositions;
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    int unanswered = 0;
+    int busyDepth = 0;
+    int maxBusyDepth = 0;
+    int cancelAt = -1;  // cancel once this many progress positions were reported
+    bool cancelled = false;
+    int splashHidden = 0;
+
+    void answer(Answer a) { answers.push_back(a); }
+    void input(std::optional<QString> text) { inputs.push_back(std::move(text)); }
+    QStringList texts() const;
+    bool sawText(const QString& text) const { return texts().contains(text); }
+
+    Answer message(Icon icon, const QString& text, Buttons buttons) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& value) override;
+    void showProgress(const QString& caption, int total, bool cancellable) override;
+    void setProgress(int position) override;
+    void hideProgress() override {}
+    bool cancelRequested() override { return cancelled; }
+    void resetCancel() override { cancelled = false; }
+    void processEvents() override {}
+    void setBusy(bool busy) override;
+    void hideSplash() override { ++splashHidden; }
+    // Answers of the open-database dialog, in order; empty: cancelled.
+    std::deque<std::optional<QString>> chosenFolders;
+    std::optional<QString> chooseDatabaseFolder(const QString&) override;
+};
