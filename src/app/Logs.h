@@ -36,6 +36,9 @@ public:
     static QString errorLine(int kind, const QString& address, const QString& second);
 
 private:
+    // Appends to a file of the current database folder; lost when there is none.
+    void appendToDatabaseFolder(const QString& fileName, const QString& line);
+
     const Settings& settings_;
     QString applicationFolder_;
     std::function<QString()> databaseFolder_;

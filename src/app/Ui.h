@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The only way the core reaches a person. The desktop program answers with
@@ -40,6 +41,37 @@ public:
 
     // The splash window, where there is one.
     virtual void hideSplash() {}
+
+    // The group chooser (TdlgChooseCategory, "Choose Group"): the heading, the group
+    // list and the initial text. accept runs on OK and may correct the text; while it
+    // refuses, the chooser stays open. nullopt when cancelled; cancelled where there
+    // is no chooser.
+    virtual std::optional<QString> chooseGroup(const QString& /*heading*/,
+                                               const QStringList& /*groups*/,
+                                               const QString& /*initial*/,
+                                               const std::function<bool(QString& group)>& /*accept*/)
+    {
+        return std::nullopt;
+    }
+
+    // The "Update E-mail Address" dialog (TdlgChangeAddress); its "Ignore All Rules"
+    // box only when showIgnoreRules. nullopt when cancelled. Where there is no such
+    // dialog the new address is asked for with an input box.
+    struct AddressChange {
+        QString oldAddress;
+        QString newAddress;
+        bool ignoreRules = false;
+    };
+    virtual std::optional<AddressChange> askAddressChange(const QString& oldAddress,
+                                                          const QString& newAddress,
+                                                          bool /*showIgnoreRules*/)
+    {
+        const auto typed = inputText("Update E-mail Address", "New e-mail address for " + oldAddress,
+                                     newAddress);
+        if (!typed)
+            return std::nullopt;
+        return AddressChange{oldAddress, *typed, false};
+    }
 
     void inform(const QString& text) { message(Icon::Information, text); }
     void warn(const QString& text) { message(Icon::Warning, text); }

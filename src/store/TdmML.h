@@ -13,21 +13,37 @@ class Logs;
 class Ui;
 
 // The database session: one open database folder at a time, the recent list,
-// DBInfo.ddt and Cats.txt, repair and optimisation.
+// DBInfo.ddt and Cats.txt, repair and optimisation. Every question, message and
+// progress display goes through the Ui it was given.
 class TdmML {
 public:
     TdmML(const Folders& folders, Settings& settings, Logs& logs, Ui& ui);
 
-    // dmMLCreate: recent list, DBPath from Settings.ini, open, else the open dialog.
+    // dmMLCreate: recent list, the Database keys of Settings.ini, open, else the
+    // open dialog once. Never raises; failures become messages.
     void create();
 
-    // Returns true when the folder ends up open.
+    // Opens (offering creation, repair or upgrade) the folder, which may be symbolic
+    // ("%", "%/DB", ...). Returns true when it ends up open. Declining leaves the
+    // previously open database open. Raises only when creating a new database in
+    // the folder fails (the caller shows the error).
     bool OpenDatabase(const QString& folder);
+    // The open-database dialog once; true when a folder was chosen (and opened).
     bool PromptToLoadDB();
+    // Repairs the five tables of the open database (closed meanwhile, then opened
+    // again). ask puts the question first.
     void RepairDatabase(bool ask);
     // "Optimize and Repair Database..." (fromMenu asks before optimising).
     void OptimiseDatabase(bool fromMenu);
+    // Refresh record, Cats.txt, DBInfo.ddt, flush. Raises StoreError when a file
+    // cannot be written. Does nothing while no database is open.
     void SaveDatabase();
+    // The "DB Name:" link; true when the user answered (an empty name is kept).
+    bool renameDatabase();
+
+    void Closetables();
+    // Opens the five tables of the current folder again (damaged ones repaired).
+    void Opentables();
 
     // Resolution of a configured folder string ("%", "%/DB", empty, ...).
     QString resolveFolder(const QString& configured) const;
@@ -51,9 +67,23 @@ public:
     std::function<void()> recordRefresh;
     // Called after the group list changed (group list boxes refresh).
     std::function<void()> groupsChanged;
+    // The screens' data sources are switched off (false) and on again (true)
+    // around optimisation.
+    std::function<void(bool enabled)> dataSourcesEnabled;
 
 private:
-    // ... implementation state
+    void readDatabaseSettings();
+    bool offerNewDatabase(const QString& folder);
+    void openIn(const QString& folder);
+    void openTables(const QString& folder);
+    void openWithRepair(const QString& folder, TableId table);
+    void loadFolderState(const QString& folder);
+    bool offerRecovery(const QString& folder, const QString& error);
+    void repairFolder(const QString& folder, bool ask);
+    void optimiseFolder(const QString& folder);
+    void reopenTables();
+    LogFn repairLog(TableId table);
+
     const Folders& folders_;
     Settings& settings_;
     Logs& logs_;

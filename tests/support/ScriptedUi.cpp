@@ -1,5 +1,19 @@
 #include "support/ScriptedUi.h"
 
+namespace {
+
+// Moves the first answer out; copying an optional<QString> out of the queue makes
+// GCC's optimiser warn about an uninitialised value.
+template <typename T>
+T takeFront(std::deque<T>& queue)
+{
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+}  // namespace
+
 QStringList ScriptedUi::texts() const
 {
     QStringList out;
@@ -30,9 +44,7 @@ std::optional<QString> ScriptedUi::inputText(const QString& title, const QString
         ++unanswered;
         return std::nullopt;
     }
-    auto v = inputs.front();
-    inputs.pop_front();
-    return v;
+    return takeFront(inputs);
 }
 
 void ScriptedUi::showProgress(const QString& caption, int, bool)
@@ -58,7 +70,35 @@ std::optional<QString> ScriptedUi::chooseDatabaseFolder(const QString&)
     shown.push_back({Icon::Confirmation, Buttons::OkCancel, "Create/Open Mailing List Database"});
     if (chosenFolders.empty())
         return std::nullopt;
-    auto v = chosenFolders.front();
-    chosenFolders.pop_front();
-    return v;
+    return takeFront(chosenFolders);
+}
+
+std::optional<QString> ScriptedUi::chooseGroup(const QString& heading, const QStringList& groups,
+                                               const QString&,
+                                               const std::function<bool(QString&)>& accept)
+{
+    shown.push_back({Icon::Confirmation, Buttons::OkCancel, heading});
+    groupChoiceLists << groups.join(",");
+    while (!chosenGroups.empty()) {
+        auto typed = takeFront(chosenGroups);
+        if (!typed)
+            return std::nullopt;
+        QString text = *typed;
+        if (accept(text))
+            return text;
+    }
+    ++unanswered;
+    return std::nullopt;
+}
+
+std::optional<Ui::AddressChange> ScriptedUi::askAddressChange(const QString&, const QString&,
+                                                              bool showIgnoreRules)
+{
+    shown.push_back({Icon::Confirmation, Buttons::OkCancel, "Update E-mail Address"});
+    ignoreRulesShown << showIgnoreRules;
+    if (addressChanges.empty()) {
+        ++unanswered;
+        return std::nullopt;
+    }
+    return takeFront(addressChanges);
 }

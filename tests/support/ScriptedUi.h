@@ -47,4 +47,17 @@ public:
     // Answers of the open-database dialog, in order; empty: cancelled.
     std::deque<std::optional<QString>> chosenFolders;
     std::optional<QString> chooseDatabaseFolder(const QString&) override;
+    // Texts typed into the group chooser, in order: one that the chooser's OK check
+    // refuses is followed by the next, as a person trying again; nullopt: cancelled.
+    std::deque<std::optional<QString>> chosenGroups;
+    QStringList groupChoiceLists;  // the chooser's list each time, joined by ","
+    std::optional<QString> chooseGroup(const QString& heading, const QStringList& groups,
+                                       const QString& initial,
+                                       const std::function<bool(QString&)>& accept) override;
+    // Answers of the address-change dialog, in order; empty or nullopt: cancelled.
+    std::deque<std::optional<AddressChange>> addressChanges;
+    QList<bool> ignoreRulesShown;
+    std::optional<AddressChange> askAddressChange(const QString& oldAddress,
+                                                  const QString& newAddress,
+                                                  bool showIgnoreRules) override;
 };

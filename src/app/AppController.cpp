@@ -1,0 +1,312 @@
+#include "app/AppController.h"
+
+#include "app/MainView.h"
+#include "app/ModeString.h"
+#include "app/Session.h"
+#include "app/Ui.h"
+#include "settings/IniFile.h"
+#include "store/SqlFilter.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <stdexcept>
+
+namespace {
+const QString kRecentFile = "recent.txt";
+
+QString groupsHintText()
+{
+    return "You have not added any groups to your Group List.  Groups allow you to categorize "
+           "your mailing list and send messages only to specific users.  You can specify your "
+           "groups under View|Options.";
+}
+
+QString databaseErrorText(const QString& error)
+{
+    return "An error was encountered with your Database:\n\n" + error + "\n\n" +
+           "Please restart and if the problem continues, restore your files from backup.";
+}
+}  // namespace
+
+AppController::AppController(Session& session, Hooks hooks)
+    : session_(session),
+      hooks_(std::move(hooks)),
+      timers_(session.settings, session.logs),
+      settingsStore_(session.folders, session.ui, session.logs, settingsHooks())
+{
+}
+
+SettingsStore::Hooks AppController::settingsHooks()
+{
+    SettingsStore::Hooks h;
+    h.saveDatabase = [this] { session_.db.SaveDatabase(); };
+    h.currentDatabaseFolder = [this] {
+        return session_.db.symbolicFolder(session_.db.currentFolder());
+    };
+    h.SetUpWizard = [this](Settings& s) {
+        session_.ui.hideSplash();
+        if (hooks_.SetUpWizard)
+            hooks_.SetUpWizard(s);
+    };
+    return h;
+}
+
+void AppController::start()
+{
+    QCoreApplication::setApplicationName(kTitle);
+    // Settings are not loaded yet, so debug logging is still off: this only asks
+    // for a fresh file when it is on.
+    session_.logs.AddToDebugLog("Start Up", true);
+    if (hooks_.showSplash)
+        hooks_.showSplash();
+    session_.db.create();
+}
+
+void AppController::FormShow()
+{
+    Settings& settings = session_.settings;
+    settingsStore_.Loadentries(settings);
+    if (view_)
+        view_->readGridLayout();
+    UpdateCaption();
+    if (settings.AutoScanStartUp)
+        timers_.armStartUpCheck();
+    else
+        timers_.CommenceTimer();
+    try {
+        SetCurrentMode(settings.CurrentMode);
+    } catch (const std::exception& e) {
+        session_.ui.hideSplash();
+        session_.ui.warn(databaseErrorText(QString::fromUtf8(e.what())));
+    }
+    tbcDatabaseChange(tab_);
+    session_.ui.hideSplash();
+    shown_ = true;
+}
+
+void AppController::SetCurrentMode(const QString& mode)
+{
+    if (mode.isEmpty())
+        return;
+    session_.currentMode = mode;
+    const auto parsed = ModeString::parse(mode);
+    if (!parsed)
+        return;
+    if (parsed->tab >= kMainTabCount)
+        throw std::out_of_range("The view " + std::to_string(parsed->tab) + " does not exist");
+    if (!parsed->filter.isEmpty())
+        parseFilter(parsed->filter);  // a filter the table cannot apply raises here
+    tab_ = parsed->tab;
+    filter_ = parsed->filter;
+    if (view_)
+        view_->showTab(tab_);
+    refreshListDisplay(false);
+}
+
+void AppController::tbcDatabaseChange(int tab)
+{
+    if (tab < 0 || tab >= kMainTabCount)
+        return;
+    tab_ = tab;
+    if (view_)
+        view_->showTab(tab);
+    if (shown_ && tab == SelectGroupsTab && groupListIsBare())
+        session_.ui.inform(groupsHintText());
+    refreshListDisplay(true);
+    if (view_)
+        view_->refreshInformation();
+}
+
+bool AppController::groupListIsBare() const
+{
+    const QStringList& cats = session_.settings.Cats;
+    return cats.isEmpty() ||
+           (cats.size() == 1 && cats.front().compare("default", Qt::CaseInsensitive) == 0);
+}
+
+QString AppController::GetModeEntriesText() const
+{
+    return ::GetModeEntriesText(tab_, showSelectedGroups);
+}
+
+void AppController::refreshListDisplay(bool rederive)
+{
+    if (view_)
+        view_->refreshListDisplay(rederive);
+    // The remembered mode always describes what is on screen.
+    session_.currentMode = ModeString{tab_, filter_}.toString();
+}
+
+QString AppController::caption() const
+{
+    const QString configured = session_.db.currentFolder();
+    QString shown = configured;
+    if (configured.isEmpty() || configured == "%")
+        shown = session_.folders.application;
+    else if (configured == "%\\DB" || configured == "%/DB")
+        shown = session_.folders.defaultDatabasePath();
+    return QString(kTitle) + "  (Database: " + shown + ")";
+}
+
+void AppController::UpdateCaption()
+{
+    if (view_)
+        view_->setCaption(caption());
+}
+
+void AppController::BeforeLoading()
+{
+    timers_.DisableTimer();
+}
+
+void AppController::AfterLoading()
+{
+    UpdateCaption();
+    if (view_)
+        view_->refreshInformation();
+    refreshListDisplay(true);
+    timers_.CommenceTimer();
+}
+
+void AppController::openDatabaseFromDialog()
+{
+    BeforeLoading();
+    try {
+        session_.db.PromptToLoadDB();
+    } catch (const std::exception& e) {
+        AppException(QString::fromUtf8(e.what()));
+    }
+    AfterLoading();
+}
+
+void AppController::mkreopenonclick(const QString& folder)
+{
+    BeforeLoading();
+    try {
+        if (!folder.isEmpty() && session_.db.databaseexistsindirectory(fixpath(folder, true))) {
+            session_.db.OpenDatabase(folder);
+        } else if (session_.ui.askOkCancel(
+                       "Corvanel cannot locate this database.  Please use File|Open Database to "
+                       "load it.\n\nYour recent databases list will be refreshed.",
+                       Ui::Icon::Warning)) {
+            recentListRefreshPending_ = true;
+            scheduleIdle();
+        }
+    } catch (const std::exception&) {
+        session_.ui.warn("Error opening your database");
+    }
+    AfterLoading();
+}
+
+void AppController::optimiseFromMenu()
+{
+    BeforeLoading();
+    try {
+        session_.db.OptimiseDatabase(true);
+    } catch (const std::exception& e) {
+        AppException(QString::fromUtf8(e.what()));
+    }
+    AfterLoading();
+}
+
+void AppController::renameDatabase()
+{
+    if (!session_.db.renameDatabase())
+        return;
+    if (view_)
+        view_->refreshInformation();
+}
+
+void AppController::requestGroupFilterRefresh()
+{
+    groupFilterRefreshPending_ = true;
+    scheduleIdle();
+}
+
+void AppController::scheduleIdle()
+{
+    // A zero timer fires once the events already queued have been handled.
+    if (idleScheduled_)
+        return;
+    idleScheduled_ = true;
+    QTimer::singleShot(0, this, [this] { DoIdle(); });
+}
+
+void AppController::DoIdle()
+{
+    idleScheduled_ = false;
+    if (groupFilterRefreshPending_) {
+        groupFilterRefreshPending_ = false;
+        if (view_)
+            view_->reapplyGroupFilter();
+    }
+    if (recentListRefreshPending_) {
+        recentListRefreshPending_ = false;
+        session_.db.recent().UpdateRecentList(true);
+    }
+}
+
+void AppController::AppException(const QString& message)
+{
+    session_.logs.debug("AppException", message);
+    session_.ui.message(Ui::Icon::Error, message);
+}
+
+bool AppController::FormCloseQuery()
+{
+    Ui& ui = session_.ui;
+    if (timers_.tmrSchedSend.isActive() &&
+        !ui.askYesNo("You have a scheduled sending which has not completed.  Are you sure you "
+                     "want to exit?"))
+        return false;
+    if (session_.settings.BackUpOnExit && !hooks_.backUpOnExit() &&
+        !ui.askYesNo("An error was encountered saving your back up file.  Do you still want to "
+                     "close?"))
+        return false;
+    return true;
+}
+
+void AppController::guarded(const QString& routine, const QString& step,
+                            const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const std::exception& e) {
+        session_.logs.debug(routine, step + " failed: " + QString::fromUtf8(e.what()));
+    } catch (...) {
+        session_.logs.debug(routine, step + " failed");
+    }
+}
+
+void AppController::FormClose()
+{
+    timers_.DisableTimer();
+    guarded("FormClose", "Grid layout", [this] {
+        if (view_)
+            view_->saveGridLayout();
+    });
+    guarded("FormClose", "SaveEntries", [this] {
+        session_.settings.CurrentMode = session_.currentMode;
+        settingsStore_.SaveEntries(session_.settings);
+    });
+    guarded("FormClose", "SaveDatabase", [this] { session_.db.SaveDatabase(); });
+}
+
+void AppController::FormDestroy()
+{
+    guarded("FormDestroy", "DBPath", [this] {
+        const QString path = session_.folders.settingsFile(SettingsStore::kIniName, false);
+        IniFile ini;
+        if (!ini.load(path))
+            throw std::runtime_error("cannot read " + path.toStdString());
+        ini.setValue("Database", "DBPath",
+                     session_.db.symbolicFolder(session_.db.currentFolder()));
+        if (!ini.save(path))
+            throw std::runtime_error("cannot write " + path.toStdString());
+    });
+    guarded("FormDestroy", "Recent list", [this] {
+        const QString path = session_.folders.config + kRecentFile;
+        if (!session_.db.recent().save(path))
+            throw std::runtime_error("cannot write " + path.toStdString());
+    });
+}

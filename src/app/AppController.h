@@ -1,0 +1,106 @@
+#pragma once
+
+#include "app/AppTimers.h"
+#include "settings/SettingsStore.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class MainView;
+class Session;
+struct Settings;
+
+// What the controller leaves to others: windows it cannot make and work that
+// later parts of the program supply.
+struct AppHooks {
+    // Shows the splash window ("v4.01") and paints it at once.
+    std::function<void()> showSplash;
+    // The set-up wizard, run by Loadentries on a first run.
+    std::function<void(Settings&)> SetUpWizard;
+    // The back-up on exit; true when the back-up file was saved.
+    std::function<bool()> backUpOnExit = [] { return true; };
+};
+
+// The life of the main window without its widgets: start-up, the view modes, the
+// timers, database switches, idle work and the orderly shutdown. The window (or a
+// test) drives it and is reached back through MainView.
+class AppController : public QObject {
+    Q_OBJECT
+public:
+    using Hooks = AppHooks;
+
+    static constexpr const char* kTitle = "Corvanel";
+
+    explicit AppController(Session& session, Hooks hooks = {});
+
+    // The window to draw on; null (the default) draws nothing.
+    void attachView(MainView* view) { view_ = view; }
+
+    Session& session() { return session_; }
+    AppTimers& timers() { return timers_; }
+    SettingsStore& settingsStore() { return settingsStore_; }
+
+    // --- Start-up: title, "Start Up" debug line, splash, database session.
+    void start();
+    // Settings, grid layout, caption, timers, last mode, panels; ends the splash.
+    void FormShow();
+    bool mainWindowShown() const { return shown_; }
+
+    // --- Modes
+    // Empty: nothing. A leading digit selects that tab and the rest becomes the
+    // entries filter; anything else is only stored. Raises on a bad tab or filter.
+    void SetCurrentMode(const QString& mode);
+    void tbcDatabaseChange(int tab);
+    int currentTab() const { return tab_; }
+    QString entriesFilter() const { return filter_; }
+    bool filtered() const { return !filter_.isEmpty(); }
+    void setEntriesFilter(const QString& expression) { filter_ = expression; }
+    // "Display the Following groups" (true) or the excluding choice of the group panel.
+    bool showSelectedGroups = true;
+    QString GetModeEntriesText() const;
+    void refreshListDisplay(bool rederive);
+
+    QString caption() const;
+    void UpdateCaption();
+
+    // --- Database switches, bracketed by BeforeLoading / AfterLoading.
+    void BeforeLoading();
+    void AfterLoading();
+    void openDatabaseFromDialog();
+    void mkreopenonclick(const QString& folder);
+    void optimiseFromMenu();
+    void renameDatabase();
+
+    // --- Idle work and unhandled errors
+    void requestGroupFilterRefresh();
+    void DoIdle();
+    void AppException(const QString& message);
+
+    // --- Shutdown
+    // False keeps the program running (scheduled send pending, failed back-up).
+    bool FormCloseQuery();
+    // Grid layout, settings and database state; every step guarded.
+    void FormClose();
+    // DBPath into Settings.ini and recent.txt; every step guarded.
+    void FormDestroy();
+
+private:
+    SettingsStore::Hooks settingsHooks();
+    void scheduleIdle();
+    void guarded(const QString& routine, const QString& step, const std::function<void()>& work);
+    bool groupListIsBare() const;
+
+    Session& session_;
+    Hooks hooks_;
+    AppTimers timers_;
+    SettingsStore settingsStore_;
+    MainView* view_ = nullptr;
+
+    int tab_ = 0;
+    QString filter_;
+    bool shown_ = false;
+    bool groupFilterRefreshPending_ = false;
+    bool recentListRefreshPending_ = false;
+    bool idleScheduled_ = false;
+};

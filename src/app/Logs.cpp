@@ -1,0 +1,106 @@
+#include "app/Logs.h"
+
+#include "settings/Settings.h"
+#include "util/FileRoutines.h"
+#include "util/TextRoutines.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace {
+
+// Every log keeps one entry per line, and the error list is read back by
+// reprocessing: a line break inside a message or an address (a crafted header)
+// must not start a line of its own.
+QString singleLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace('\r', ' ');
+    text.replace('\n', ' ');
+    return text;
+}
+
+}  // namespace
+
+Logs::Logs(const Settings& settings, QString applicationFolder,
+           std::function<QString()> databaseFolder)
+    : settings_(settings),
+      applicationFolder_(AddSlash(applicationFolder)),
+      databaseFolder_(std::move(databaseFolder))
+{
+}
+
+QString Logs::datedLine(const QString& message)
+{
+    const QLocale locale = QLocale::system();
+    const QString format =
+        locale.dateFormat(QLocale::ShortFormat) + " " + locale.timeFormat(QLocale::LongFormat);
+    return locale.toString(QDateTime::currentDateTime(), format) + "  -  " + message;
+}
+
+QString Logs::errorLine(int kind, const QString& address, const QString& second)
+{
+    QString verb;
+    switch (kind) {
+    case Remove: verb = QStringLiteral("REMOVE "); break;
+    case Add: verb = QStringLiteral("ADD "); break;
+    case Modify: verb = QStringLiteral("MODIFY "); break;
+    default: return {};
+    }
+    return verb + address + (second.isEmpty() ? QString() : " " + second);
+}
+
+void Logs::AddToLog(const QString& message)
+{
+    AddToDebugLog("LOGGING: " + message);
+    if (settings_.MaintainLog)
+        appendToDatabaseFolder("log.txt", datedLine(message));
+}
+
+void Logs::AddToDebugLog(const QString& message, bool restart)
+{
+    if (settings_.DebugLogging && !applicationFolder_.isEmpty())
+        AppendLine(applicationFolder_ + "Debuglog.txt", singleLine(datedLine(message)), restart);
+}
+
+void Logs::AddToErrorsList(int kind, const QString& address, const QString& second)
+{
+    if (TrimText(address).isEmpty())
+        return;
+    const QString line = singleLine(errorLine(kind, address, second));
+    if (line.isEmpty())
+        return;
+    if (errorViewerSink_)
+        errorViewerSink_(line);
+    else
+        appendToDatabaseFolder("Errors.txt", line);
+}
+
+void Logs::RecordRemoval(const QString& address, bool bounced)
+{
+    if (!TrimText(address).isEmpty())
+        appendToDatabaseFolder(bounced ? "Bounced.txt" : "Removed.txt", address);
+}
+
+void Logs::setErrorViewerSink(std::function<void(const QString&)> sink)
+{
+    errorViewerSink_ = std::move(sink);
+}
+
+void Logs::clearErrorViewerSink()
+{
+    errorViewerSink_ = nullptr;
+}
+
+void Logs::appendToDatabaseFolder(const QString& fileName, const QString& line)
+{
+    QString folder;
+    try {
+        folder = databaseFolder_ ? databaseFolder_() : QString();
+    } catch (...) {
+        return;  // no database folder to be had: the line is lost, as logging never raises
+    }
+    // Without a database folder the line would land in whatever the working folder is.
+    if (!TrimText(folder).isEmpty())
+        AppendLine(AddSlash(folder) + fileName, singleLine(line), false);
+}

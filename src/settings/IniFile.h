@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// A plain INI text: "[Section]" headers and "key=value" lines, as any INI tool
+// reads them. Section and key names compare without regard to letter case, the
+// first occurrence of a key wins, and keys the program does not know are kept
+// so that saving never drops what another tool (or an older version) wrote.
+class IniFile {
+public:
+    // Replaces the contents with the file's. A missing file gives an empty INI
+    // and true; false when the file exists but cannot be read.
+    bool load(const QString& path);
+    void parse(const QStringList& lines);
+
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    // Line breaks inside a value become blanks: a value is one line and can
+    // never smuggle in a key of its own.
+    void setValue(const QString& section, const QString& key, const QString& value);
+
+    QByteArray text() const;
+    // Written in one step (temporary file + rename) and readable by the owner
+    // only, since the file holds passwords. False when it could not be written.
+    bool save(const QString& path) const;
+
+private:
+    struct Entry {
+        QString key;
+        QString value;
+    };
+    struct Section {
+        QString name;
+        QList<Entry> entries;
+    };
+    const Section* findSection(const QString& name) const;
+    Section& sectionFor(const QString& name);
+
+    QList<Section> sections_;
+};

@@ -1,0 +1,195 @@
+#include "settings/SettingsStore.h"
+
+#include "app/Folders.h"
+#include "app/Logs.h"
+#include "app/ProjectInfo.h"
+#include "app/Ui.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "settings/SettingsKeys.h"
+#include "util/DateText.h"
+#include "util/TextFiles.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <exception>
+
+namespace {
+
+const QString kLoadError = "Error encountered loading user settings from your settings file!";
+const QString kListsError =
+    "An Error was encountered saving your data files.  Please check that you have sufficient "
+    "disk space and the application is run from a write-enabled directory";
+const QString kIniError = "Error encountered writing your settings to the registry!";
+const QString kSiteQuestion =
+    "You have not visited the Tamrix web site for over 4 months.  There may be new versions of "
+    "this software or plug-ins available for download.  Would you like to go to the Tamrix web "
+    "site now?";
+
+// The web-form grid always has its twelve rows: a short file fills the first
+// ones and the others keep their prefixes, so no reader ever runs past the end.
+void fillWebForms(QStringList& prefixes, const QStringList& lines)
+{
+    for (qsizetype i = 0; i < prefixes.size() && i < lines.size(); ++i)
+        prefixes[i] = lines[i];
+}
+
+// What the program does when no setting names a group.
+void applyDerivedDefaults(Settings& s)
+{
+    if (s.defaultcategory.isEmpty())
+        s.defaultcategory = "Default";
+    if (s.AlternativeCategory.isEmpty())
+        s.AlternativeCategory = s.defaultcategory;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(const Folders& folders, Ui& ui, Logs& logs, Hooks hooks)
+    : folders_(folders), ui_(ui), logs_(logs), hooks_(std::move(hooks))
+{
+}
+
+bool SettingsStore::Loadentries(Settings& s)
+{
+    loadLists(s);
+
+    bool ok = true;
+    const QString iniPath = folders_.settingsFile(kIniName, true);
+    IniFile ini;
+    if (ini.load(iniPath)) {
+        for (const SettingKey& key : settingKeys())
+            readKey(key, s, ini);
+        remindSiteVisit(s, ini, iniPath);
+    } else {
+        ui_.warn(kLoadError);
+        ok = false;
+    }
+    applyDerivedDefaults(s);
+
+    if (s.EmailSoftware < 0 && hooks_.SetUpWizard) {
+        try {
+            runSetUpWizard(s);
+        } catch (const std::exception&) {
+            ui_.warn(kLoadError);
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+void SettingsStore::runSetUpWizard(Settings& s) const
+{
+    ui_.hideSplash();
+    hooks_.SetUpWizard(s);
+}
+
+void SettingsStore::loadLists(Settings& s) const
+{
+    for (const ListFile& list : listFiles()) {
+        QStringList& target = s.*list.member;
+        // The open database's own group list has priority over the configured one.
+        if (list.member == &Settings::Cats && !target.isEmpty())
+            continue;
+        const QString path = folders_.settingsFile(list.fileName, true);
+        if (!QFileInfo::exists(path))
+            continue;
+        const std::optional<QStringList> lines = readTextLines(path);
+        if (!lines)
+            continue;
+        if (list.member == &Settings::WebForms)
+            fillWebForms(target, *lines);
+        else
+            target = *lines;
+    }
+    if (s.Cats.isEmpty())
+        s.Cats = QStringList{"default"};
+}
+
+// Every few months the user is invited to look for new versions. A failure
+// here never matters to anything else, so it is not reported.
+void SettingsStore::remindSiteVisit(Settings& s, IniFile& ini, const QString& iniPath) const
+{
+    const std::optional<QString> stored = ini.value("Settings", "LastSiteVisit");
+    bool known = false;
+    const qint64 lastDay = stored ? stored->trimmed().toLongLong(&known) : 0;
+    const QDateTime current = now();
+    QString next;
+    if (known) {
+        const double currentDay = double(dayNumber(current.date())) +
+                                  current.time().msecsSinceStartOfDay() / 86400000.0;
+        if (currentDay <= double(lastDay + kReminderDays))
+            return;
+        if (ui_.askYesNo(kSiteQuestion)) {
+            const QUrl home(QString::fromLatin1(ProjectInfo::kHomePage));
+            if (hooks_.openUrl)
+                hooks_.openUrl(home);
+            else
+                QDesktopServices::openUrl(home);
+        }
+        // Emptied, so the next start begins a new period from its own day.
+    } else {
+        next = QString::number(dayNumber(current.date()));
+    }
+    s.LastSiteVisit = next;
+    ini.setValue("Settings", "LastSiteVisit", next);
+    ini.save(iniPath);
+}
+
+QDateTime SettingsStore::now() const
+{
+    return hooks_.now ? hooks_.now() : QDateTime::currentDateTime();
+}
+
+bool SettingsStore::SaveEntries(const Settings& s)
+{
+    logs_.debug("SaveEntries", "Commence");
+    if (hooks_.saveDatabase) {
+        // The database reports its own failures; the settings are saved regardless.
+        try {
+            hooks_.saveDatabase();
+        } catch (const std::exception& e) {
+            logs_.debug("SaveEntries", QString::fromUtf8(e.what()));
+        }
+    }
+
+    bool ok = true;
+    if (!saveLists(s)) {
+        ui_.warn(kListsError);
+        ok = false;
+    }
+    logs_.debug("SaveEntries", "Create Ini File");
+    if (!saveIni(s)) {
+        ui_.warn(kIniError);
+        ok = false;
+    }
+    logs_.debug("SaveEntries", "End");
+    return ok;
+}
+
+bool SettingsStore::saveLists(const Settings& s) const
+{
+    QDir().mkpath(folders_.config);
+    bool ok = true;
+    for (const ListFile& list : listFiles())
+        if (!writeTextFileAtomically(folders_.settingsFile(list.fileName, false), s.*list.member))
+            ok = false;
+    return ok;
+}
+
+bool SettingsStore::saveIni(const Settings& s) const
+{
+    // Starts from the file as it is, so keys written by others (the reminder's
+    // day, keys of newer versions) survive the save.
+    IniFile ini;
+    ini.load(folders_.settingsFile(kIniName, true));
+
+    Settings stored = s;
+    if (hooks_.currentDatabaseFolder)
+        stored.DBPath = hooks_.currentDatabaseFolder();
+    for (const SettingKey& key : settingKeys())
+        if (const std::optional<QString> text = keyText(key, stored))
+            ini.setValue(key.section, key.key, *text);
+    return ini.save(folders_.settingsFile(kIniName, false));
+}

@@ -1,0 +1,244 @@
+#include "store/Database.h"
+
+#include "store/EntriesTable.h"
+#include "store/SqliteConnection.h"
+#include "store/TableMaintenance.h"
+#include "store/TableSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+QString schemaOf(TableId table) { return QStringLiteral("db_") + TableSchema::table(table).sqlName; }
+
+QString withSlash(const QString& folder)
+{
+    QString path = QDir::fromNativeSeparators(folder);
+    if (!path.isEmpty() && !path.endsWith('/'))
+        path += '/';
+    return path;
+}
+
+QList<TableId> tablesOf(TableScope scope)
+{
+    switch (scope) {
+    case TableScope::All:
+        return {TableId::Entries, TableId::Log, TableId::Statistics, TableId::Schedules,
+                TableId::GroupStatistics};
+    case TableScope::StatisticsOnly:
+        return {TableId::Statistics};
+    case TableScope::LogScheduleAndGroupStatistics:
+        break;
+    }
+    return {TableId::Log, TableId::Schedules, TableId::GroupStatistics};
+}
+
+QString existingFile(const QString& folder, TableId table)
+{
+    const QString file = Database::findFile(folder, Database::fileName(table));
+    if (file.isEmpty())
+        throw StoreError(StoreError::Kind::Other, SQLITE_CANTOPEN,
+                         QStringLiteral("Table %1 does not exist in %2")
+                             .arg(Database::displayName(table), withSlash(folder)));
+    return file;
+}
+
+}  // namespace
+
+struct Database::Impl {
+    SqliteConnection connection;
+    EntriesTable entries{connection};
+    QString folder;
+    bool exclusive = false;
+    bool strictChangeDetection = false;
+    QList<TableId> open;
+
+    void attach(TableId table);
+};
+
+Database::Database() : d(std::make_unique<Impl>()) {}
+Database::~Database()
+{
+    try {
+        close();
+    } catch (const StoreError&) {
+        // Closing at destruction has nobody left to tell.
+    }
+}
+
+QString Database::fileName(TableId table) { return TableSchema::table(table).fileName; }
+
+QString Database::displayName(TableId table)
+{
+    return TableSchema::table(table).sqlName + QStringLiteral(".DAT");
+}
+
+QString Database::findFile(const QString& folder, const QString& fileName)
+{
+    const QString dir = withSlash(folder);
+    if (QFileInfo(dir + fileName).isFile())
+        return dir + fileName;
+    const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : names)
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return dir + name;
+    return {};
+}
+
+bool Database::exists(const QString& folder, TableId table)
+{
+    return !findFile(folder, fileName(table)).isEmpty();
+}
+
+void Database::createMissingTables(const QString& folder, TableScope scope)
+{
+    for (TableId table : tablesOf(scope)) {
+        if (exists(folder, table))
+            continue;
+        const QString file = withSlash(folder) + fileName(table);
+        try {
+            SqliteConnection connection(file, true);
+            Transaction transaction(connection);
+            TableSchema::create(connection, TableSchema::table(table), QStringLiteral("main"));
+            transaction.commit();
+        } catch (const StoreError&) {
+            // A half-made file would later look like a damaged table.
+            QFile::remove(file);
+            throw;
+        }
+    }
+}
+
+void Database::repairTable(const QString& folder, TableId table, const ProgressFn& progress,
+                           const LogFn& log)
+{
+    TableMaintenance::repair(existingFile(folder, table), TableSchema::table(table), progress, log);
+}
+
+void Database::optimiseTable(const QString& folder, TableId table, const ProgressFn& progress)
+{
+    TableMaintenance::optimise(existingFile(folder, table), progress);
+}
+
+void Database::setFolder(const QString& folder, bool exclusive, bool strictChangeDetection)
+{
+    close();
+    d->folder = withSlash(folder);
+    d->exclusive = exclusive;
+    // SQLite always sees other copies' changes; the flag is kept for the session.
+    d->strictChangeDetection = strictChangeDetection;
+}
+
+void Database::Impl::attach(TableId table)
+{
+    const TableDef& def = TableSchema::table(table);
+    const QString schema = schemaOf(table);
+    connection.attach(existingFile(folder, table), schema);
+    try {
+        // WAL needs shared memory that a network file system cannot give, so it is
+        // used only while this copy is the table's only user.
+        connection.exec(QStringLiteral("PRAGMA \"%1\".locking_mode = %2")
+                            .arg(schema, exclusive ? QStringLiteral("EXCLUSIVE") : QStringLiteral("NORMAL")));
+        connection.exec(QStringLiteral("PRAGMA \"%1\".journal_mode = %2")
+                            .arg(schema, exclusive ? QStringLiteral("WAL") : QStringLiteral("DELETE")));
+        if (table == TableId::Entries)
+            connection.exec(QStringLiteral("PRAGMA \"%1\".cache_size = -131072").arg(schema));
+        if (exclusive) {
+            // Take the lock now, so a second copy is refused at its open.
+            connection.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            connection.exec(QStringLiteral("COMMIT"));
+        }
+        const QStringList columns = TableSchema::columnsInFile(connection, schema, def.sqlName);
+        if (columns.isEmpty())
+            throw StoreError(StoreError::Kind::Other, SQLITE_ERROR,
+                             QStringLiteral("The file of table %1 holds no such table")
+                                 .arg(Database::displayName(table)));
+        if (!TableSchema::sameLayout(columns, def.fieldNames()))
+            throw StoreError(StoreError::Kind::Other, SQLITE_SCHEMA,
+                             QStringLiteral("Table %1 is in an older format (fields %2) and needs to be upgraded")
+                                 .arg(Database::displayName(table), columns.join(QStringLiteral(", "))));
+    } catch (const StoreError&) {
+        if (connection.inTransaction())
+            connection.exec(QStringLiteral("ROLLBACK"));
+        connection.detach(schema);
+        throw;
+    }
+}
+
+void Database::openTable(TableId table)
+{
+    if (d->folder.isEmpty())
+        throw StoreError(StoreError::Kind::Other, SQLITE_MISUSE,
+                         QStringLiteral("No database folder has been chosen"));
+    if (isOpen(table))
+        return;
+    d->attach(table);
+    d->open.append(table);
+}
+
+bool Database::isOpen(TableId table) const { return d->open.contains(table); }
+
+void Database::close()
+{
+    d->connection.clearCache();
+    while (!d->open.isEmpty()) {
+        const TableId table = d->open.takeLast();
+        d->connection.detach(schemaOf(table));
+    }
+}
+
+QString Database::folder() const { return d->folder; }
+
+void Database::flush()
+{
+    // Commits are already on disk (synchronous=FULL); WAL contents move into the table.
+    if (!d->exclusive)
+        return;
+    for (TableId table : d->open)
+        d->connection.exec(QStringLiteral("PRAGMA \"%1\".wal_checkpoint(TRUNCATE)").arg(schemaOf(table)));
+}
+
+EntriesTable& Database::entries() { return d->entries; }
+SqliteConnection& Database::connection() { return d->connection; }
+
+// ---- Transaction ----
+
+Transaction::Transaction(SqliteConnection& connection) : connection_(connection)
+{
+    int& depth = connection_.transactionDepth();
+    if (depth == 0 && !connection_.inTransaction()) {
+        // Immediate: the write lock is taken (with the lock retries) before any work.
+        connection_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        name_ = QStringLiteral("corvanel_sp%1").arg(depth);
+        connection_.exec(QStringLiteral("SAVEPOINT ") + name_);
+    }
+    ++depth;
+}
+
+Transaction::~Transaction()
+{
+    if (done_)
+        return;
+    --connection_.transactionDepth();
+    try {
+        if (name_.isEmpty())
+            connection_.exec(QStringLiteral("ROLLBACK"));
+        else
+            connection_.exec(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(name_));
+    } catch (const StoreError&) {
+        // SQLite may already have rolled back by itself after a failure.
+    }
+}
+
+void Transaction::commit()
+{
+    if (done_)
+        return;
+    connection_.exec(name_.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + name_);
+    done_ = true;
+    --connection_.transactionDepth();
+}

@@ -1,0 +1,280 @@
+#include "store/EntriesTable.h"
+
+#include "store/SqlFilter.h"
+#include "store/SqliteConnection.h"
+#include "store/TableSchema.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+const TableDef& def() { return TableSchema::table(TableId::Entries); }
+
+const QString& selectAll()
+{
+    static const QString sql =
+        QStringLiteral("SELECT ") + TableSchema::columnList(def()) + QStringLiteral(" FROM mailist");
+    return sql;
+}
+
+// Field 1 (Index) is the engine's; the others are written in field order.
+QString writableColumns()
+{
+    QStringList names;
+    for (int i = 1; i < def().fields.size(); ++i)
+        names << TableSchema::quoted(def().fields[i].name);
+    return names.join(QStringLiteral(", "));
+}
+
+const QString& insertSql()
+{
+    static const QString sql = QStringLiteral("INSERT INTO mailist (") + writableColumns() +
+                               QStringLiteral(") VALUES (") +
+                               QStringList(def().fields.size() - 1, QStringLiteral("?")).join(',') + ')';
+    return sql;
+}
+
+const QString& updateSql()
+{
+    static const QString sql = [] {
+        QStringList sets;
+        for (int i = 1; i < def().fields.size(); ++i)
+            sets << TableSchema::quoted(def().fields[i].name) + QStringLiteral(" = ?");
+        return QStringLiteral("UPDATE mailist SET ") + sets.join(QStringLiteral(", ")) +
+               QStringLiteral(" WHERE \"Index\" = ?");
+    }();
+    return sql;
+}
+
+void bindOptional(Statement& s, int index, const std::optional<int>& value)
+{
+    value ? s.bind(index, *value) : s.bindNull(index);
+}
+
+// Binds fields 2..24 to parameters 1..23; returns the next parameter number.
+int bindFields(Statement& s, const Entry& e)
+{
+    const auto text = [](const QString& value, int field) {
+        return TableSchema::fit(def().fields[field], value);
+    };
+    s.bind(1, text(e.Item, 1));
+    s.bind(2, text(e.Category, 2));
+    s.bind(3, e.Bounces);
+    s.bind(4, text(e.Comments, 4));
+    s.bind(5, text(e.Name, 5));
+    s.bind(6, text(e.Salutation, 6));
+    s.bind(7, e.SendRights);
+    s.bind(8, text(e.Surname, 8));
+    s.bind(9, text(e.Company, 9));
+    s.bind(10, text(e.Address, 10));
+    s.bind(11, text(e.City, 11));
+    s.bind(12, text(e.State, 12));
+    s.bind(13, text(e.ZIP, 13));
+    s.bind(14, text(e.Country, 14));
+    e.LastBounce ? s.bind(15, *e.LastBounce) : s.bindNull(15);
+    bindOptional(s, 16, e.Status);
+    s.bind(17, e.NewUser);
+    s.bind(18, e.SearchHit);
+    s.bind(19, e.Tagged);
+    s.bind(20, e.PlainText);
+    s.bind(21, e.InsertDate);
+    bindOptional(s, 22, e.ExtraInt);
+    e.ExtraBool ? s.bind(23, *e.ExtraBool) : s.bindNull(23);
+    return 24;
+}
+
+Entry readEntry(const Statement& s)
+{
+    Entry e;
+    e.Index = s.integer64(0);
+    e.Item = s.text(1);
+    e.Category = s.text(2);
+    e.Bounces = s.integer(3);
+    e.Comments = s.text(4);
+    e.Name = s.text(5);
+    e.Salutation = s.text(6);
+    e.SendRights = s.isNull(7) || s.boolean(7);
+    e.Surname = s.text(8);
+    e.Company = s.text(9);
+    e.Address = s.text(10);
+    e.City = s.text(11);
+    e.State = s.text(12);
+    e.ZIP = s.text(13);
+    e.Country = s.text(14);
+    if (!s.isNull(15))
+        e.LastBounce = dateFromIso(s.text(15));
+    if (!s.isNull(16))
+        e.Status = s.integer(16);
+    e.NewUser = s.boolean(17);
+    e.SearchHit = s.boolean(18);
+    e.Tagged = s.boolean(19);
+    e.PlainText = s.boolean(20);
+    if (!s.isNull(21))
+        e.InsertDate = dateTimeFromIso(s.text(21));
+    if (!s.isNull(22))
+        e.ExtraInt = s.integer(22);
+    if (!s.isNull(23))
+        e.ExtraBool = s.boolean(23);
+    return e;
+}
+
+std::optional<Entry> first(Statement& s)
+{
+    std::optional<Entry> found;
+    if (s.step())
+        found = readEntry(s);
+    s.reset();
+    return found;
+}
+
+QString whereClause(const SqlFilter& filter)
+{
+    return filter.where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + filter.where;
+}
+
+// Virtual-machine steps between two progress reports, and a rough figure of the
+// steps a whole-table statement takes per row, to turn steps into a percentage.
+constexpr int kProgressOps = 20000;
+constexpr qint64 kOpsPerRow = 40;
+
+}  // namespace
+
+EntriesTable::EntriesTable(SqliteConnection& connection) : db_(connection) {}
+
+std::optional<Entry> EntriesTable::locate(const QString& item) const
+{
+    Statement& s = db_.cached(selectAll() + QStringLiteral(" WHERE Item = ? ORDER BY \"Index\" LIMIT 1"));
+    s.bind(1, item);
+    return first(s);
+}
+
+std::optional<Entry> EntriesTable::locate(const QString& item, const QString& category) const
+{
+    Statement& s = db_.cached(selectAll() +
+                              QStringLiteral(" WHERE Item = ? AND Category = ? ORDER BY \"Index\" LIMIT 1"));
+    s.bind(1, item).bind(2, category);
+    return first(s);
+}
+
+QList<Entry> EntriesTable::locateAll(const QString& item, int limit) const
+{
+    Statement& s = db_.cached(selectAll() + QStringLiteral(" WHERE Item = ? ORDER BY Item, \"Index\" LIMIT ?"));
+    s.bind(1, item).bind(2, limit);
+    QList<Entry> rows;
+    while (s.step())
+        rows.append(readEntry(s));
+    s.reset();
+    return rows;
+}
+
+std::optional<Entry> EntriesTable::byIndex(qint64 index) const
+{
+    Statement& s = db_.cached(selectAll() + QStringLiteral(" WHERE \"Index\" = ?"));
+    s.bind(1, index);
+    return first(s);
+}
+
+qint64 EntriesTable::insert(const Entry& entry)
+{
+    Statement& s = db_.cached(insertSql());
+    bindFields(s, entry);
+    s.run();
+    s.reset();
+    const qint64 index = db_.lastInsertId();
+    if (afterPost)
+        afterPost();
+    return index;
+}
+
+void EntriesTable::post(const Entry& entry)
+{
+    Statement& s = db_.cached(updateSql());
+    const int next = bindFields(s, entry);
+    s.bind(next, entry.Index);
+    const int changed = s.run();
+    s.reset();
+    if (changed == 0)
+        throw StoreError(StoreError::Kind::Other, SQLITE_NOTFOUND,
+                         QStringLiteral("The entry %1 (Index %2) is no longer in the table")
+                             .arg(entry.Item)
+                             .arg(entry.Index));
+    if (afterPost)
+        afterPost();
+}
+
+void EntriesTable::remove(qint64 index)
+{
+    if (beforeDelete)
+        beforeDelete(index);
+    Statement& s = db_.cached(QStringLiteral("DELETE FROM mailist WHERE \"Index\" = ?"));
+    s.bind(1, index);
+    s.run();
+    s.reset();
+    if (afterDelete)
+        afterDelete(index);
+}
+
+qint64 EntriesTable::count() const
+{
+    Statement& s = db_.cached(QStringLiteral("SELECT count(*) FROM mailist"));
+    s.step();
+    const qint64 n = s.integer64(0);
+    s.reset();
+    return n;
+}
+
+qint64 EntriesTable::count(const SqlFilter& filter) const
+{
+    Statement& s = db_.cached(QStringLiteral("SELECT count(*) FROM mailist") + whereClause(filter));
+    s.bindAll(filter.params);
+    s.step();
+    const qint64 n = s.integer64(0);
+    s.reset();
+    return n;
+}
+
+void EntriesTable::walk(const std::function<bool(const Entry&)>& visit) const
+{
+    walk(SqlFilter{}, visit);
+}
+
+void EntriesTable::walk(const SqlFilter& filter, const std::function<bool(const Entry&)>& visit) const
+{
+    // A statement of its own: the visitor may locate or walk again.
+    Statement s(db_, selectAll() + whereClause(filter) + QStringLiteral(" ORDER BY Item, \"Index\""));
+    s.bindAll(filter.params);
+    while (s.step())
+        if (!visit(readEntry(s)))
+            break;
+}
+
+int EntriesTable::execute(const QString& sql, const QVariantList& params,
+                          const std::function<void(int percent)>& progress)
+{
+    Statement& s = db_.cached(sql);
+    s.bindAll(params);
+    if (progress) {
+        const qint64 expected = std::max<qint64>(1, count() * kOpsPerRow);
+        qint64 ops = 0;
+        int last = -1;
+        db_.setProgressHandler(kProgressOps, [&] {
+            ops += kProgressOps;
+            const int percent = int(std::min<qint64>(99, ops * 100 / expected));
+            if (percent != last)
+                progress(last = percent);
+        });
+    }
+    int changed = 0;
+    try {
+        changed = s.run();
+    } catch (...) {
+        db_.setProgressHandler(0, {});
+        throw;
+    }
+    s.reset();
+    if (progress) {
+        db_.setProgressHandler(0, {});
+        progress(100);
+    }
+    return changed;
+}

@@ -1,0 +1,387 @@
+#include "store/SqliteConnection.h"
+
+#include <QFileInfo>
+#include <QThread>
+#include <QUrl>
+#include <cstring>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr const char* kIsoDate = "yyyy-MM-dd";
+constexpr const char* kIsoDateTime = "yyyy-MM-ddTHH:mm:ss";
+
+int busyHandler(void*, int count)
+{
+    if (count >= SqliteConnection::kLockRetries)
+        return 0;
+    QThread::msleep(SqliteConnection::kLockWaitMs);
+    return 1;
+}
+
+int foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+
+// Case-insensitive order over all of Unicode. Pure ASCII prefixes are compared
+// byte by byte; the rest goes through Qt's case folding.
+int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    const auto* pa = static_cast<const unsigned char*>(a);
+    const auto* pb = static_cast<const unsigned char*>(b);
+    const int shorter = lengthA < lengthB ? lengthA : lengthB;
+    int i = 0;
+    for (; i < shorter; ++i) {
+        if ((pa[i] | pb[i]) & 0x80)
+            break;
+        const int diff = foldAscii(pa[i]) - foldAscii(pb[i]);
+        if (diff != 0)
+            return diff;
+    }
+    if (i == shorter)  // one is a prefix of the other
+        return lengthA - lengthB;
+    // The equal prefix is ASCII, so it ends on a character boundary.
+    const QString restA = QString::fromUtf8(reinterpret_cast<const char*>(pa + i), lengthA - i);
+    const QString restB = QString::fromUtf8(reinterpret_cast<const char*>(pb + i), lengthB - i);
+    return QString::compare(restA, restB, Qt::CaseInsensitive);
+}
+
+void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = sqlite3_value_text(argv[0]);
+    const int length = sqlite3_value_bytes(argv[0]);
+    bool ascii = true;
+    for (int i = 0; i < length && ascii; ++i)
+        ascii = !(text[i] & 0x80);
+    if (ascii) {
+        char* out = static_cast<char*>(sqlite3_malloc(length + 1));
+        if (!out) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+        for (int i = 0; i < length; ++i) {
+            const unsigned char c = text[i];
+            out[i] = static_cast<char>((c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c);
+        }
+        out[length] = '\0';
+        sqlite3_result_text(context, out, length, sqlite3_free);
+        return;
+    }
+    const QByteArray upper =
+        QString::fromUtf8(reinterpret_cast<const char*>(text), length).toUpper().toUtf8();
+    sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
+}
+
+int progressTrampoline(void* self)
+{
+    (*static_cast<std::function<void()>*>(self))();
+    return 0;
+}
+
+QString fileUri(const QString& file, bool create)
+{
+    const QByteArray encoded = QUrl::toPercentEncoding(QFileInfo(file).absoluteFilePath(), "/");
+    return QStringLiteral("file:") + QString::fromLatin1(encoded) +
+           (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
+}  // namespace
+
+QString isoDate(const QDate& date) { return date.toString(QLatin1String(kIsoDate)); }
+QString isoDateTime(const QDateTime& dateTime)
+{
+    return dateTime.toString(QLatin1String(kIsoDateTime));
+}
+QDate dateFromIso(const QString& text) { return QDate::fromString(text, QLatin1String(kIsoDate)); }
+QDateTime dateTimeFromIso(const QString& text)
+{
+    QDateTime value = QDateTime::fromString(text, QLatin1String(kIsoDateTime));
+    if (!value.isValid())
+        value = QDateTime(dateFromIso(text.left(10)), QTime(0, 0));
+    return value;
+}
+
+StoreError::Kind storeErrorKind(int rc, bool fileExists)
+{
+    switch (rc & 0xff) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_IOERR:
+        return StoreError::Kind::Damaged;
+    case SQLITE_CANTOPEN:
+        return fileExists ? StoreError::Kind::Damaged : StoreError::Kind::Other;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreError::Kind::Locked;
+    default:
+        return StoreError::Kind::Other;
+    }
+}
+
+// ---- Statement ----
+
+Statement::Statement(SqliteConnection& connection, const QString& sql) : connection_(connection)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(connection.handle(), utf8.constData(), int(utf8.size()),
+                                      SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        connection.fail(rc, sql);
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::bind(int index, const QString& value)
+{
+    if (value.isNull())
+        return bindNull(index);
+    const QByteArray utf8 = value.toUtf8();
+    connection_.check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()),
+                                        SQLITE_TRANSIENT),
+                      QStringLiteral("binding a value"));
+    return *this;
+}
+
+Statement& Statement::bind(int index, int value)
+{
+    connection_.check(sqlite3_bind_int(stmt_, index, value), QStringLiteral("binding a value"));
+    return *this;
+}
+
+Statement& Statement::bind(int index, qint64 value)
+{
+    connection_.check(sqlite3_bind_int64(stmt_, index, value), QStringLiteral("binding a value"));
+    return *this;
+}
+
+Statement& Statement::bind(int index, bool value) { return bind(index, value ? 1 : 0); }
+
+Statement& Statement::bind(int index, const QDate& value)
+{
+    return value.isValid() ? bind(index, isoDate(value)) : bindNull(index);
+}
+
+Statement& Statement::bind(int index, const QDateTime& value)
+{
+    return value.isValid() ? bind(index, isoDateTime(value)) : bindNull(index);
+}
+
+Statement& Statement::bind(int index, const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return bindNull(index);
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return bind(index, value.toBool());
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return bind(index, value.toInt());
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return bind(index, value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        connection_.check(sqlite3_bind_double(stmt_, index, value.toDouble()),
+                          QStringLiteral("binding a value"));
+        return *this;
+    case QMetaType::QDate:
+        return bind(index, value.toDate());
+    case QMetaType::QDateTime:
+        return bind(index, value.toDateTime());
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        connection_.check(sqlite3_bind_blob(stmt_, index, bytes.constData(), int(bytes.size()),
+                                            SQLITE_TRANSIENT),
+                          QStringLiteral("binding a value"));
+        return *this;
+    }
+    default:
+        return bind(index, value.toString());
+    }
+}
+
+Statement& Statement::bindNull(int index)
+{
+    connection_.check(sqlite3_bind_null(stmt_, index), QStringLiteral("binding a value"));
+    return *this;
+}
+
+void Statement::bindAll(const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values[i]);
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString message = QString::fromUtf8(sqlite3_errmsg(connection_.handle()));
+    sqlite3_reset(stmt_);
+    connection_.fail(rc, QString::fromUtf8(sqlite3_sql(stmt_)), message);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::run()
+{
+    while (step()) {
+    }
+    return connection_.changes();
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+QString Statement::text(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (!data)
+        return {};
+    return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
+}
+
+int Statement::integer(int column) const { return sqlite3_column_int(stmt_, column); }
+qint64 Statement::integer64(int column) const { return sqlite3_column_int64(stmt_, column); }
+bool Statement::boolean(int column) const { return sqlite3_column_int(stmt_, column) != 0; }
+
+QVariant Statement::value(int column) const
+{
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER:
+        return integer64(column);
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(stmt_, column);
+    case SQLITE_TEXT:
+        return text(column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, column)),
+                          sqlite3_column_bytes(stmt_, column));
+    default:
+        return {};
+    }
+}
+
+// ---- SqliteConnection ----
+
+SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(path)
+{
+    const bool memory = path == QLatin1String(":memory:");
+    const bool existed = !memory && QFileInfo::exists(path);
+    const QByteArray name = memory ? QByteArray(":memory:") : fileUri(path, create).toUtf8();
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(name.constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString text = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw StoreError(storeErrorKind(rc, existed), rc, text + QStringLiteral(" (") + path + ')');
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_handler(db_, busyHandler, nullptr);
+    check(sqlite3_create_collation(db_, kUnicodeNoCase, SQLITE_UTF8, nullptr, unicodeNoCase),
+          QStringLiteral("registering the collation"));
+    check(sqlite3_create_function(db_, kUnicodeUpper, 1,
+                                  SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                  unicodeUpper, nullptr, nullptr),
+          QStringLiteral("registering the upper-case function"));
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
+SqliteConnection::~SqliteConnection()
+{
+    cache_.clear();
+    sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::exec(const QString& sql)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        fail(rc, sql);
+}
+
+QVariant SqliteConnection::scalar(const QString& sql, const QVariantList& params)
+{
+    Statement statement(*this, sql);
+    statement.bindAll(params);
+    return statement.step() ? statement.value(0) : QVariant();
+}
+
+qint64 SqliteConnection::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+int SqliteConnection::changes() const { return sqlite3_changes(db_); }
+bool SqliteConnection::inTransaction() const { return !sqlite3_get_autocommit(db_); }
+
+void SqliteConnection::attach(const QString& file, const QString& schema, bool create)
+{
+    Statement statement(*this, QStringLiteral("ATTACH DATABASE ? AS \"%1\"").arg(schema));
+    statement.bind(1, fileUri(file, create));
+    try {
+        statement.run();
+    } catch (const StoreError& error) {
+        const bool existed = QFileInfo::exists(file);
+        throw StoreError(storeErrorKind(error.code(), existed), error.code(),
+                         error.text() + QStringLiteral(" (") + file + ')');
+    }
+}
+
+void SqliteConnection::detach(const QString& schema)
+{
+    exec(QStringLiteral("DETACH DATABASE \"%1\"").arg(schema));
+}
+
+Statement& SqliteConnection::cached(const QString& sql)
+{
+    auto it = cache_.find(sql);
+    if (it == cache_.end())
+        it = cache_.insert(sql, std::make_shared<Statement>(*this, sql));
+    else
+        it.value()->reset();
+    return *it.value();
+}
+
+void SqliteConnection::clearCache() { cache_.clear(); }
+
+void SqliteConnection::setProgressHandler(int ops, std::function<void()> handler)
+{
+    progress_ = std::move(handler);
+    if (progress_)
+        sqlite3_progress_handler(db_, ops, progressTrampoline, &progress_);
+    else
+        sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+}
+
+void SqliteConnection::fail(int rc, const QString& doing, QString message) const
+{
+    if (message.isEmpty() && db_)
+        message = QString::fromUtf8(sqlite3_errmsg(db_));
+    throw StoreError(storeErrorKind(rc), rc,
+                     message + QStringLiteral(" [") + doing.simplified().left(200) + ']');
+}
+
+void SqliteConnection::check(int rc, const QString& doing) const
+{
+    if (rc != SQLITE_OK)
+        fail(rc, doing);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "store/StoreError.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The collation and the upper-casing function every connection registers: SQLite's
+// own NOCASE and upper() fold ASCII letters only.
+inline constexpr const char* kUnicodeNoCase = "UNOCASE";
+inline constexpr const char* kUnicodeUpper = "uupper";
+
+// Dates are kept as ISO 8601 text so that text comparison orders them.
+QString isoDate(const QDate& date);
+QString isoDateTime(const QDateTime& dateTime);
+QDate dateFromIso(const QString& text);
+QDateTime dateTimeFromIso(const QString& text);
+
+class SqliteConnection;
+
+// One prepared statement. Parameters are numbered from 1, columns from 0.
+class Statement {
+public:
+    Statement(SqliteConnection& connection, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int index, const QString& value);
+    Statement& bind(int index, int value);
+    Statement& bind(int index, qint64 value);
+    Statement& bind(int index, bool value);
+    Statement& bind(int index, const QDate& value);      // null date binds NULL
+    Statement& bind(int index, const QDateTime& value);  // invalid binds NULL
+    Statement& bind(int index, const QVariant& value);
+    Statement& bindNull(int index);
+    void bindAll(const QVariantList& values);  // from parameter 1 on
+
+    // True while a row is ready; false when done. Failures throw StoreError.
+    bool step();
+    void reset();  // ready to run again; bindings are cleared
+    // Runs to the end; returns the rows changed.
+    int run();
+
+    int columnCount() const;
+    bool isNull(int column) const;
+    QString text(int column) const;
+    int integer(int column) const;
+    qint64 integer64(int column) const;
+    bool boolean(int column) const;
+    QVariant value(int column) const;
+
+    sqlite3_stmt* handle() const { return stmt_; }
+
+private:
+    SqliteConnection& connection_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A connection with the Unicode collation and function, the lock retries
+// (15 tries, 100 ms apart) and synchronous=FULL. Owns a cache of prepared
+// statements that callers reuse for speed.
+class SqliteConnection {
+public:
+    static constexpr int kLockRetries = 15;
+    static constexpr int kLockWaitMs = 100;
+
+    // ":memory:" or a file; a file is created only when create is set.
+    explicit SqliteConnection(const QString& path = QStringLiteral(":memory:"), bool create = true);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    void exec(const QString& sql);
+    // First column of the first row, or an invalid QVariant.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+    qint64 lastInsertId() const;
+    int changes() const;
+    bool inTransaction() const;
+
+    // Attaches an existing file under the schema name (never creates it).
+    void attach(const QString& file, const QString& schema, bool create = false);
+    void detach(const QString& schema);
+
+    // A prepared statement kept for reuse, reset and unbound on every call.
+    // Not for statements whose rows are still being read when the next call comes.
+    Statement& cached(const QString& sql);
+    void clearCache();
+
+    // Progress callback invoked every `ops` virtual-machine steps while set.
+    void setProgressHandler(int ops, std::function<void()> handler);
+
+    // Savepoint depth used by Transaction.
+    int& transactionDepth() { return depth_; }
+
+    sqlite3* handle() const { return db_; }
+    // Turns a result code into a StoreError naming what was being done.
+    [[noreturn]] void fail(int rc, const QString& doing, QString message = {}) const;
+    void check(int rc, const QString& doing) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+    QHash<QString, std::shared_ptr<Statement>> cache_;
+    std::function<void()> progress_;
+    int depth_ = 0;
+};
+
+// The StoreError class of a SQLite result code. fileExists tells whether a
+// "cannot open" concerned a file that is there (then it is damaged or unreadable).
+StoreError::Kind storeErrorKind(int rc, bool fileExists = true);

@@ -1,0 +1,202 @@
+#include "store/TableMaintenance.h"
+
+#include "store/SqliteConnection.h"
+#include "store/TableSchema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <limits>
+
+namespace {
+
+constexpr int kCheckedPercent = 30;
+constexpr int kCopiedPercent = 95;
+// Unreadable rows are stepped over one by one for this many tries, then in ever
+// larger jumps, so a lost interior page does not mean millions of tries.
+constexpr int kLinearSkips = 1000;
+
+const char* const kSideFiles[] = {"-journal", "-wal", "-shm"};
+
+void report(const ProgressFn& progress, int percent)
+{
+    if (progress)
+        progress(percent);
+}
+
+// The problems integrity_check reports; a file that cannot even be read is one.
+QStringList integrityProblems(const QString& file, const TableDef& def)
+{
+    QStringList problems;
+    try {
+        SqliteConnection connection(file, false);
+        Statement check(connection, QStringLiteral("PRAGMA integrity_check(20)"));
+        while (check.step())
+            if (check.text(0) != QLatin1String("ok"))
+                problems << check.text(0);
+        if (problems.isEmpty() &&
+            TableSchema::columnsInFile(connection, QStringLiteral("main"), def.sqlName).isEmpty())
+            problems << QStringLiteral("the table %1 is missing from the file").arg(def.sqlName);
+    } catch (const StoreError& error) {
+        problems << error.text();
+    }
+    return problems;
+}
+
+struct CopyResult {
+    qint64 rows = 0;
+    qint64 unreadable = 0;
+};
+
+// Copies every row of the old file that can still be read, in rowid order.
+CopyResult copyReadableRows(SqliteConnection& out, const TableDef& def, const ProgressFn& progress)
+{
+    CopyResult result;
+    QStringList common;
+    try {
+        const QStringList columns = TableSchema::columnsInFile(out, QStringLiteral("old"), def.sqlName);
+        for (const FieldDef& field : def.fields)
+            for (const QString& column : columns)
+                if (column.compare(field.name, Qt::CaseInsensitive) == 0)
+                    common << TableSchema::quoted(field.name);
+    } catch (const StoreError&) {
+        return result;  // not even the layout can be read
+    }
+    if (common.isEmpty())
+        return result;
+    const QString columns = common.join(QStringLiteral(", "));
+    const QString table = TableSchema::quoted(def.sqlName);
+    qint64 maxRowid = 0;
+    try {
+        maxRowid = out.scalar(QStringLiteral("SELECT max(rowid) FROM old.") + table).toLongLong();
+    } catch (const StoreError&) {
+        // Without the highest rowid the copy just reports no intermediate progress.
+    }
+    Statement read(out, QStringLiteral("SELECT rowid, %1 FROM old.%2 WHERE rowid >= ? ORDER BY rowid").arg(columns, table));
+    Statement write(out, QStringLiteral("INSERT OR IGNORE INTO main.%1 (%2) VALUES (%3)")
+                             .arg(table, columns, QStringList(common.size(), QStringLiteral("?")).join(',')));
+    qint64 cursor = std::numeric_limits<qint64>::min();
+    qint64 skip = 1;
+    int failures = 0;
+    for (;;) {
+        read.reset();
+        read.bind(1, cursor);
+        try {
+            while (read.step()) {
+                const qint64 rowid = read.integer64(0);
+                write.reset();
+                for (int i = 0; i < common.size(); ++i)
+                    write.bind(i + 1, read.value(i + 1));
+                write.run();
+                ++result.rows;
+                failures = 0;
+                skip = 1;
+                if (rowid == std::numeric_limits<qint64>::max())
+                    return result;
+                cursor = rowid + 1;
+                if (maxRowid > 0 && result.rows % 1000 == 0)
+                    report(progress, kCheckedPercent + int((kCopiedPercent - kCheckedPercent) *
+                                                           std::clamp<qint64>(rowid, 0, maxRowid) / maxRowid));
+            }
+            return result;
+        } catch (const StoreError& error) {
+            if (error.kind() != StoreError::Kind::Damaged)
+                throw;
+        }
+        ++result.unreadable;
+        if (++failures > kLinearSkips)
+            skip *= 2;
+        if (cursor > std::numeric_limits<qint64>::max() - skip)
+            return result;
+        cursor += skip;
+    }
+}
+
+void removeWithSideFiles(const QString& file)
+{
+    QFile::remove(file);
+    for (const char* suffix : kSideFiles)
+        QFile::remove(file + QLatin1String(suffix));
+}
+
+// The rebuilt file takes the damaged one's place; the damaged one is kept.
+QString swapFiles(const QString& file, const QString& rebuilt)
+{
+    const QString kept = file + QStringLiteral(".damaged");
+    removeWithSideFiles(kept);
+    for (const char* suffix : kSideFiles)
+        QFile::rename(file + QLatin1String(suffix), kept + QLatin1String(suffix));
+    if (!QFile::rename(file, kept) || !QFile::rename(rebuilt, file))
+        throw StoreError(StoreError::Kind::Other, 0,
+                         QStringLiteral("The rebuilt table could not replace %1").arg(file));
+    return QFileInfo(kept).fileName();
+}
+
+}  // namespace
+
+namespace TableMaintenance {
+
+void repair(const QString& file, const TableDef& def, const ProgressFn& progress, const LogFn& log)
+{
+    const auto say = [&](const QString& message) {
+        if (log)
+            log(message);
+    };
+    report(progress, 0);
+    say(QStringLiteral("Checking the table file"));
+    const QStringList problems = integrityProblems(file, def);
+    report(progress, kCheckedPercent);
+    if (problems.isEmpty()) {
+        say(QStringLiteral("No damage found"));
+        report(progress, 100);
+        return;
+    }
+    say(QStringLiteral("Damage found: ") + problems.first() +
+        (problems.size() > 1 ? QStringLiteral(" (and %1 more problems)").arg(problems.size() - 1) : QString()));
+    say(QStringLiteral("Rebuilding the table"));
+    const QString rebuilt = file + QStringLiteral(".rebuild");
+    removeWithSideFiles(rebuilt);
+    CopyResult copied;
+    try {
+        SqliteConnection out(rebuilt, true);
+        out.attach(file, QStringLiteral("old"));
+        {
+            Transaction transaction(out);
+            TableSchema::create(out, def, QStringLiteral("main"));
+            copied = copyReadableRows(out, def, progress);
+            transaction.commit();
+        }
+        out.detach(QStringLiteral("old"));
+    } catch (const StoreError&) {
+        removeWithSideFiles(rebuilt);
+        throw;
+    }
+    say(QStringLiteral("%1 rows recovered").arg(copied.rows));
+    if (copied.unreadable > 0)
+        say(QStringLiteral("Unreadable parts of the table were skipped %1 times").arg(copied.unreadable));
+    const QString kept = swapFiles(file, rebuilt);
+    say(QStringLiteral("The damaged file was kept as ") + kept);
+    report(progress, 100);
+}
+
+void optimise(const QString& file, const ProgressFn& progress)
+{
+    // VACUUM takes roughly this many virtual-machine steps per page it copies.
+    constexpr qint64 kOpsPerPage = 150;
+    constexpr int kProgressOps = 5000;
+    SqliteConnection connection(file, false);
+    report(progress, 0);
+    const qint64 pages = std::max<qint64>(1, connection.scalar(QStringLiteral("PRAGMA page_count")).toLongLong());
+    qint64 ops = 0;
+    int last = 0;
+    connection.setProgressHandler(kProgressOps, [&] {
+        ops += kProgressOps;
+        const int percent = int(std::min<qint64>(99, ops * 100 / (pages * kOpsPerPage)));
+        if (percent != last)
+            report(progress, last = percent);
+    });
+    connection.exec(QStringLiteral("VACUUM"));
+    connection.setProgressHandler(0, {});
+    report(progress, 100);
+}
+
+}  // namespace TableMaintenance

@@ -1,0 +1,168 @@
+// Opening the tables with repair of damaged ones, and the repair and optimise
+// commands of the database session.
+#include "app/Logs.h"
+#include "app/Ui.h"
+#include "settings/Settings.h"
+#include "store/TdmML.h"
+
+namespace {
+
+constexpr int kMaintenanceScale = 1100;
+
+// Repair and optimise share one 0-1100 display: the entries table, by far the
+// largest, takes 0-700, each other table the next hundred.
+int maintenancePosition(TableId table, int percent)
+{
+    switch (table) {
+    case TableId::Entries: return percent * 7;
+    case TableId::Statistics: return 700 + percent;
+    case TableId::Log: return 800 + percent;
+    case TableId::GroupStatistics: return 900 + percent;
+    case TableId::Schedules: return 1000 + percent;
+    }
+    return 0;
+}
+
+// Hides the progress display on every way out of a scope.
+class ProgressShown {
+public:
+    ProgressShown(Ui& ui, const QString& caption, int total) : ui_(ui)
+    {
+        ui_.showProgress(caption, total, false);
+    }
+    ~ProgressShown() { ui_.hideProgress(); }
+    ProgressShown(const ProgressShown&) = delete;
+    ProgressShown& operator=(const ProgressShown&) = delete;
+
+private:
+    Ui& ui_;
+};
+
+}  // namespace
+
+LogFn TdmML::repairLog(TableId table)
+{
+    return [this, table](const QString& message) {
+        logs_.AddToLog("Repair of " + Database::displayName(table) + ": " + message);
+    };
+}
+
+void TdmML::openTables(const QString& folder)
+{
+    for (TableId table : kOpenOrder) {
+        try {
+            openWithRepair(folder, table);
+        } catch (const StoreError& e) {
+            if (e.kind() != StoreError::Kind::Other)
+                throw;
+            throw std::runtime_error(
+                ("Unknown or unexpected database engine error # " + QString::number(e.code()))
+                    .toStdString());
+        }
+    }
+}
+
+void TdmML::openWithRepair(const QString& folder, TableId table)
+{
+    try {
+        database_.openTable(table);
+        return;
+    } catch (const StoreError& e) {
+        if (e.kind() != StoreError::Kind::Damaged)
+            throw;
+    }
+    {
+        ProgressShown progress(ui_, "Repairing table", 100);
+        Database::repairTable(
+            folder, table, [this](int percent) { ui_.setProgress(percent); }, repairLog(table));
+    }
+    database_.openTable(table);
+}
+
+void TdmML::Closetables()
+{
+    database_.close();
+}
+
+void TdmML::Opentables()
+{
+    const QString folder = resolvedFolder();
+    database_.setFolder(folder, settings_.DBIsExclusive, settings_.StrictChangeDetection);
+    openTables(folder);
+}
+
+void TdmML::reopenTables()
+{
+    try {
+        Opentables();
+    } catch (const std::exception& e) {
+        open_ = false;
+        ui_.warn("An error was encountered opening your database: \n\n" +
+                 QString::fromStdString(e.what()));
+    }
+}
+
+void TdmML::RepairDatabase(bool ask)
+{
+    if (!open_)
+        return;
+    repairFolder(resolvedFolder(), ask);
+    reopenTables();
+}
+
+void TdmML::repairFolder(const QString& folder, bool ask)
+{
+    ui_.hideSplash();
+    if (ask && !ui_.askYesNo("Do you want to repair your database to fix any corruption caused by "
+                             "an incomplete system shutdown?"))
+        return;
+    BusyCursor busy(ui_);
+    database_.close();
+    try {
+        ProgressShown progress(ui_, "Repairing Database", kMaintenanceScale);
+        for (TableId table : kOpenOrder)
+            Database::repairTable(
+                folder, table,
+                [this, table](int percent) { ui_.setProgress(maintenancePosition(table, percent)); },
+                repairLog(table));
+    } catch (const std::exception& e) {
+        ui_.warn("An error was encountered whilst repairing your database: " +
+                 QString::fromStdString(e.what()));
+        return;
+    }
+    ui_.inform("Repair of your database has been completed!");
+}
+
+void TdmML::OptimiseDatabase(bool fromMenu)
+{
+    if (!open_)
+        return;
+    BusyCursor busy(ui_);
+    if (dataSourcesEnabled)
+        dataSourcesEnabled(false);
+    const QString folder = resolvedFolder();
+    Closetables();
+    repairFolder(folder, true);
+    if (!fromMenu || ui_.askOkCancel("Your database will now be optimized to reclaim unused disk "
+                                     "space!",
+                                     Ui::Icon::Information))
+        optimiseFolder(folder);
+    reopenTables();
+    if (dataSourcesEnabled)
+        dataSourcesEnabled(true);
+    ui_.hideProgress();
+}
+
+void TdmML::optimiseFolder(const QString& folder)
+{
+    try {
+        ProgressShown progress(ui_, "Optimizing Database", kMaintenanceScale);
+        for (TableId table : kOpenOrder)
+            Database::optimiseTable(folder, table, [this, table](int percent) {
+                ui_.setProgress(maintenancePosition(table, percent));
+            });
+    } catch (const std::exception&) {
+        ui_.warn("An error was encountered while optimizing your database, it may be active on "
+                 "another user's system.");
+    }
+}

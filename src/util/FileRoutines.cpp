@@ -1,0 +1,134 @@
+#include "util/FileRoutines.h"
+
+#include "app/Ui.h"
+#include "util/TextRoutines.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+QString withForwardSlashes(const QString& path)
+{
+    return QString(path).replace('\\', '/');
+}
+
+QString fileNamePart(const QString& path)
+{
+    const QString p = withForwardSlashes(path);
+    return p.mid(p.lastIndexOf('/') + 1);
+}
+
+// The position of the extension's dot in the last path component, or -1.
+qsizetype extensionDot(const QString& path)
+{
+    const qsizetype nameStart = withForwardSlashes(path).lastIndexOf('/') + 1;
+    const qsizetype dot = path.lastIndexOf('.');
+    return dot >= nameStart ? dot : -1;
+}
+
+}  // namespace
+
+QString AddSlash(const QString& path)
+{
+    const QString p = TrimText(path);
+    if (p.isEmpty() || p.endsWith('\\') || p.endsWith('/'))
+        return p;
+    return p + '/';
+}
+
+QString NameWithoutExtension(const QString& path)
+{
+    const QString name = fileNamePart(path);
+    const qsizetype dot = name.lastIndexOf('.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+bool HasExtension(const QString& fileName, const QString& extension)
+{
+    const qsizetype dot = extensionDot(fileName);
+    const QString own = dot < 0 ? QString() : fileName.mid(dot);
+    return own.compare(extension, Qt::CaseInsensitive) == 0;
+}
+
+QString UniqueFileName(const QString& fileName, const QString& separator)
+{
+    const QString name = withForwardSlashes(fileName);
+    if (!QFileInfo::exists(name))
+        return name;
+    const QString sep = separator.isEmpty() ? QStringLiteral("_") : separator;
+    const qsizetype dot = extensionDot(name);
+    const QString stem = dot < 0 ? name : name.left(dot);
+    const QString extension = dot < 0 ? QString() : name.mid(dot);
+    for (int n = 2; n <= 20000000; ++n) {
+        const QString candidate = stem + sep + QString::number(n) + extension;
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+QString TempFolder()
+{
+    return AddSlash(QDir::tempPath());
+}
+
+QString TempFileName(const QString& fileName)
+{
+    return UniqueFileName(TempFolder() + fileNamePart(fileName), "_");
+}
+
+bool FolderExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(withForwardSlashes(path)).isDir();
+}
+
+std::optional<QString> CreateFolderPath(const QString& path)
+{
+    const QString p = withForwardSlashes(path);
+    if (!QDir().mkpath(p))
+        return QStringLiteral("Cannot force directory creation");
+    if (!FolderExists(p))
+        return QStringLiteral("Directory not created");
+    return std::nullopt;
+}
+
+bool ForceFolder(Ui& ui, const QString& path, bool ask, bool report)
+{
+    if (path.size() <= 3)
+        return false;
+    if (FolderExists(path))
+        return true;
+    if (ask && !ui.askOkCancel("The folder, " + path +
+                                   " does not exist.  Would you like to create it?",
+                               Ui::Icon::Information))
+        return false;
+    if (!CreateFolderPath(path))
+        return true;
+    if (report)
+        ui.warn("An error was encountered while creating the folder, " + path);
+    return false;
+}
+
+bool AppendLine(const QString& fileName, const QString& text, bool restart)
+{
+    QFile file(withForwardSlashes(fileName));
+    const bool fresh = restart || !file.exists();
+    if (!file.open(QIODevice::WriteOnly | (fresh ? QIODevice::Truncate : QIODevice::Append)))
+        return false;
+    const QByteArray line = text.toUtf8() + '\n';
+    return file.write(line) == line.size() && file.flush();
+}
+
+void OpenDocument(Ui& ui, const QString& target)
+{
+    const QString t = TrimText(target);
+    const QFileInfo file(withForwardSlashes(t));
+    const QUrl url =
+        file.exists() ? QUrl::fromLocalFile(file.absoluteFilePath()) : QUrl::fromUserInput(t);
+    if (!url.isValid() || url.isEmpty() || !QDesktopServices::openUrl(url))
+        ui.warn("Error encountered launching browser");
+}

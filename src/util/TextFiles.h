@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Text files as the program reads and writes them: written in UTF-8; read as
+// UTF-8, or as Windows-1252 when the bytes are not valid UTF-8 (files made by
+// older Windows tools), so no byte is ever lost or replaced.
+
+// The bytes as text; a leading UTF-8 byte-order mark is dropped.
+QString decodeText(const QByteArray& bytes);
+
+// The whole file as text; nullopt when it cannot be read.
+std::optional<QString> readText(const QString& path);
+
+// The file's lines, broken at "\r\n", "\n" or "\r"; a final line break does not
+// add an empty line. nullopt when the file cannot be read.
+std::optional<QStringList> readTextLines(const QString& path);
+
+// Replaces the file in one step (temporary file + rename), so a crash or a full
+// disk leaves either the old file or the new one, never half of it. Each line is
+// written in UTF-8 followed by "\n". False when the file could not be written.
+bool writeTextFileAtomically(const QString& path, const QStringList& lines);
+bool writeTextFileAtomically(const QString& path, const QByteArray& bytes);
