@@ -29,7 +29,7 @@ TextChunkReader::Status TextChunkReader::read(const QString& path, Encoding enco
                                               QString& error) const
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return Status::Unreadable;
     }

@@ -14,7 +14,7 @@ public:
     enum class Status { Complete, NotUtf8, Unreadable };
     using Consumer = std::function<void(QStringView)>;
 
-    static constexpr qsizetype DefaultChunkBytes = 4 * 1024 * 1024;
+    static constexpr qsizetype DefaultChunkBytes = 256 * 1024;
 
     explicit TextChunkReader(qsizetype chunkBytes = DefaultChunkBytes) : chunkBytes_(chunkBytes) {}
 

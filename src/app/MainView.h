@@ -1,8 +1,5 @@
 #pragma once
 
-#include "store/RecentList.h"
-
-#include <QList>
 #include <QString>
 
 // What the application's logic asks of the main window. The desktop window
@@ -18,7 +15,6 @@ public:
     // from the tab's own controls first.
     virtual void refreshListDisplay(bool rederive) = 0;
     virtual void refreshInformation() = 0;
-    virtual void rebuildRecentMenu(const QList<RecentList::MenuItem>& items) = 0;
     // Re-applies the group panel's choice to the list (after a click in the group list).
     virtual void reapplyGroupFilter() = 0;
     virtual void readGridLayout() = 0;

@@ -4,6 +4,8 @@ Session::Session(Folders f, Ui& u)
     : ui(u),
       folders(std::move(f)),
       logs(settings, folders.application, [this] { return db.resolvedFolder(); }),
-      db(folders, settings, logs, ui)
+      db(folders, settings, logs, ui),
+      statistics(db.database(), [this] { return db.entryCount(); })
 {
+    db.recordRefresh = statistics.refreshHook();
 }

@@ -3,12 +3,13 @@
 #include "app/Folders.h"
 #include "app/Logs.h"
 #include "settings/Settings.h"
+#include "store/StatisticsRecorder.h"
 #include "store/TdmML.h"
 
 class Ui;
 
 // What the program keeps for one run: folders, settings, logs, the database
-// session and the current mode. Operations receive it (or parts of it) by reference.
+// session with its statistics, and the current mode. Operations receive it (or parts of it) by reference.
 class Session {
 public:
     Session(Folders folders, Ui& ui);
@@ -20,5 +21,6 @@ public:
     Settings settings;
     Logs logs;
     TdmML db;
+    StatisticsRecorder statistics;
     QString currentMode;
 };

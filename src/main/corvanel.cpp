@@ -1,1 +1,64 @@
-int main() { return 0; }
+#include "app/AppController.h"
+#include "app/InstanceGuard.h"
+#include "app/Session.h"
+#include "app/TerminationSignals.h"
+#include "app/ui/GuiUi.h"
+#include "app/ui/Tfrmmain.h"
+#include "settings/GridLayoutStore.h"
+
+#include <QApplication>
+#include <exception>
+
+namespace {
+// Routes an error no handler caught to AppException; the program goes on.
+class CorvanelApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    AppController* controller = nullptr;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            if (controller)
+                controller->AppException(QString::fromUtf8(e.what()));
+        }
+        return false;
+    }
+};
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CorvanelApplication app(argc, argv);
+    QApplication::setOrganizationName("Tamrix");
+    QApplication::setApplicationName(AppController::kTitle);
+    QApplication::setApplicationDisplayName(AppController::kTitle);
+
+    GuiUi ui;
+    Session session(Folders::locate(QApplication::applicationDirPath()), ui);
+    InstanceGuard guard(session.folders.config);
+    if (!guard.acquire()) {
+        ui.warn(InstanceGuard::alreadyRunningText());
+        return 1;
+    }
+
+    AppHooks hooks;
+    hooks.showSplash = [&ui] { ui.showSplash(); };
+    AppController controller(session, hooks);
+    app.controller = &controller;
+    GridLayoutStore layoutStore;
+    Tfrmmain window(controller, layoutStore, &ui);
+    ui.setParentWindow(&window);
+
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                     [&window] { window.closeWithoutAsking(); });
+
+    controller.start();
+    window.show();
+    const int code = app.exec();
+    app.controller = nullptr;
+    return code;
+}

@@ -121,12 +121,12 @@ struct Settings {
     QStringList Remstr;        // Remstr.txt
     QStringList Modifystr;     // Modifystr.txt
     QStringList Addstr;        // Addstr.txt
-    QStringList Cats;          // Cats.txt (the group list, lower case)
+    QStringList Cats;          // Cats.txt (the group list, lower case); the database's copy comes first
     QStringList WebForms;      // WebForms.ddt
     QStringList Signature;     // Signature.txt
     QStringList FwdSignature;  // FwdSignature.txt
     QStringList Never;         // Never.txt
     QStringList Failed;        // Failed.txt
 
-    Settings();  // fills the text lists with their built-in defaults
+    Settings();  // fills the text lists with their built-in defaults; Cats stays empty
 };

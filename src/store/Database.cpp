@@ -144,8 +144,10 @@ void Database::Impl::attach(TableId table)
                             .arg(schema, exclusive ? QStringLiteral("EXCLUSIVE") : QStringLiteral("NORMAL")));
         connection.exec(QStringLiteral("PRAGMA \"%1\".journal_mode = %2")
                             .arg(schema, exclusive ? QStringLiteral("WAL") : QStringLiteral("DELETE")));
+        // Up to 1 GiB of the entries table stays cached (taken only as used), so
+        // bulk work over a large list does not spill pages mid-transaction.
         if (table == TableId::Entries)
-            connection.exec(QStringLiteral("PRAGMA \"%1\".cache_size = -131072").arg(schema));
+            connection.exec(QStringLiteral("PRAGMA \"%1\".cache_size = -1048576").arg(schema));
         if (exclusive) {
             // Take the lock now, so a second copy is refused at its open.
             connection.exec(QStringLiteral("BEGIN EXCLUSIVE"));

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <QUrl>
+#include <cstdint>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -19,20 +20,39 @@ int busyHandler(void*, int count)
     return 1;
 }
 
-int foldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+// ASCII letters to lower case without a branch: 'A'..'Z' gain the 0x20 bit.
+inline unsigned foldAscii(unsigned c) { return c | (unsigned(c - 'A' < 26u) << 5); }
 
-// Case-insensitive order over all of Unicode. Pure ASCII prefixes are compared
-// byte by byte; the rest goes through Qt's case folding.
+inline std::uint64_t load8(const unsigned char* p)
+{
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Case-insensitive order over all of Unicode. ASCII is compared on the bytes
+// (eight at a time while they are equal); from the first non-ASCII byte on,
+// the rest goes through Qt's case folding.
 int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     const auto* pa = static_cast<const unsigned char*>(a);
     const auto* pb = static_cast<const unsigned char*>(b);
     const int shorter = lengthA < lengthB ? lengthA : lengthB;
     int i = 0;
-    for (; i < shorter; ++i) {
-        if ((pa[i] | pb[i]) & 0x80)
+    while (i + 8 <= shorter) {
+        const std::uint64_t wa = load8(pa + i);
+        const std::uint64_t wb = load8(pb + i);
+        if (wa != wb || ((wa | wb) & kHighBits))
             break;
-        const int diff = foldAscii(pa[i]) - foldAscii(pb[i]);
+        i += 8;
+    }
+    for (; i < shorter; ++i) {
+        const unsigned ca = pa[i];
+        const unsigned cb = pb[i];
+        if ((ca | cb) & 0x80)
+            break;
+        const int diff = int(foldAscii(ca)) - int(foldAscii(cb));
         if (diff != 0)
             return diff;
     }
@@ -44,6 +64,41 @@ int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
     return QString::compare(restA, restB, Qt::CaseInsensitive);
 }
 
+// Upper case of a Latin-1 code point by its simple mapping; 0 where that is
+// not the whole answer (ß becomes "SS", ÿ and µ leave Latin-1).
+char32_t latin1Upper(char32_t c)
+{
+    if (c == 0xDF || c == 0xFF || c == 0xB5)
+        return 0;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return c - 0x20;
+    return c;
+}
+
+// Writes the upper case of UTF-8 text whose characters all lie in Latin-1
+// (other than those latin1Upper turns down) into out, of the same length;
+// false when some character is outside that set.
+bool upperLatin1(const unsigned char* text, int length, char* out)
+{
+    for (int i = 0; i < length;) {
+        const unsigned c = text[i];
+        if (c < 0x80) {
+            out[i++] = char(c - (unsigned(c - 'a' < 26u) << 5));
+            continue;
+        }
+        // Two-byte forms of U+0080..U+00FF start with 0xC2 or 0xC3.
+        if ((c != 0xC2 && c != 0xC3) || i + 1 >= length || (text[i + 1] & 0xC0) != 0x80)
+            return false;
+        const char32_t up = latin1Upper(((c & 0x1F) << 6) | (text[i + 1] & 0x3F));
+        if (up == 0)
+            return false;
+        out[i] = char(0xC0 | (up >> 6));
+        out[i + 1] = char(0x80 | (up & 0x3F));
+        i += 2;
+    }
+    return true;
+}
+
 void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -52,21 +107,11 @@ void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
     }
     const auto* text = sqlite3_value_text(argv[0]);
     const int length = sqlite3_value_bytes(argv[0]);
-    bool ascii = true;
-    for (int i = 0; i < length && ascii; ++i)
-        ascii = !(text[i] & 0x80);
-    if (ascii) {
-        char* out = static_cast<char*>(sqlite3_malloc(length + 1));
-        if (!out) {
-            sqlite3_result_error_nomem(context);
-            return;
-        }
-        for (int i = 0; i < length; ++i) {
-            const unsigned char c = text[i];
-            out[i] = static_cast<char>((c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c);
-        }
-        out[length] = '\0';
-        sqlite3_result_text(context, out, length, sqlite3_free);
+    // Most texts are short: they are cased on the stack and copied once by SQLite.
+    constexpr int kStack = 256;
+    char stack[kStack];
+    if (length <= kStack && upperLatin1(text, length, stack)) {
+        sqlite3_result_text(context, stack, length, SQLITE_TRANSIENT);
         return;
     }
     const QByteArray upper =
@@ -89,18 +134,62 @@ QString fileUri(const QString& file, bool create)
 
 }  // namespace
 
-QString isoDate(const QDate& date) { return date.toString(QLatin1String(kIsoDate)); }
+// Fixed-width forms, written and read by hand: Qt's general date parser and
+// formatter cost more than the rest of reading a row.
+QString isoDate(const QDate& date)
+{
+    if (!date.isValid())
+        return {};
+    return QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
+}
+
 QString isoDateTime(const QDateTime& dateTime)
 {
-    return dateTime.toString(QLatin1String(kIsoDateTime));
+    if (!dateTime.isValid())
+        return {};
+    const QDate d = dateTime.date();
+    const QTime t = dateTime.time();
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(), t.minute(),
+                             t.second());
 }
-QDate dateFromIso(const QString& text) { return QDate::fromString(text, QLatin1String(kIsoDate)); }
+
+namespace {
+
+int digits(QStringView text, int from, int count, bool& ok)
+{
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const QChar c = text[i];
+        if (!c.isDigit())
+            ok = false;
+        value = value * 10 + c.digitValue();
+    }
+    return value;
+}
+
+}  // namespace
+
+QDate dateFromIso(const QString& text)
+{
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
+        return QDate::fromString(text, QLatin1String(kIsoDate));
+    bool ok = true;
+    const QDate date(digits(text, 0, 4, ok), digits(text, 5, 2, ok), digits(text, 8, 2, ok));
+    return ok ? date : QDate();
+}
+
 QDateTime dateTimeFromIso(const QString& text)
 {
-    QDateTime value = QDateTime::fromString(text, QLatin1String(kIsoDateTime));
-    if (!value.isValid())
-        value = QDateTime(dateFromIso(text.left(10)), QTime(0, 0));
-    return value;
+    const QDate date = dateFromIso(text.left(10));
+    if (text.size() == 10)
+        return QDateTime(date, QTime(0, 0));
+    if (text.size() == 19 && (text[10] == 'T' || text[10] == ' ') && text[13] == ':' && text[16] == ':') {
+        bool ok = true;
+        const QTime time(digits(text, 11, 2, ok), digits(text, 14, 2, ok), digits(text, 17, 2, ok));
+        if (ok && date.isValid() && time.isValid())
+            return QDateTime(date, time);
+    }
+    return QDateTime::fromString(text, QLatin1String(kIsoDateTime));
 }
 
 StoreError::Kind storeErrorKind(int rc, bool fileExists)
@@ -260,6 +349,55 @@ QString Statement::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
 }
 
+namespace {
+
+// The number written in count ASCII digits; ok turns false at any other byte.
+int asciiNumber(const unsigned char* text, int count, bool& ok)
+{
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const unsigned digit = text[i] - unsigned('0');
+        ok = ok && digit < 10;
+        value = value * 10 + int(digit);
+    }
+    return value;
+}
+
+}  // namespace
+
+// The fixed-width forms are read straight from the column's bytes, without a
+// QString in between; any other form goes through the general parsers.
+QDate Statement::date(int column) const
+{
+    const unsigned char* data = sqlite3_column_text(stmt_, column);
+    if (!data)
+        return {};
+    if (sqlite3_column_bytes(stmt_, column) == 10 && data[4] == '-' && data[7] == '-') {
+        bool ok = true;
+        const QDate value(asciiNumber(data, 4, ok), asciiNumber(data + 5, 2, ok), asciiNumber(data + 8, 2, ok));
+        if (ok)
+            return value;
+    }
+    return dateFromIso(text(column));
+}
+
+QDateTime Statement::dateTime(int column) const
+{
+    const unsigned char* data = sqlite3_column_text(stmt_, column);
+    if (!data)
+        return {};
+    if (sqlite3_column_bytes(stmt_, column) == 19 && data[4] == '-' && data[7] == '-' &&
+        (data[10] == 'T' || data[10] == ' ') && data[13] == ':' && data[16] == ':') {
+        bool ok = true;
+        const QDate day(asciiNumber(data, 4, ok), asciiNumber(data + 5, 2, ok), asciiNumber(data + 8, 2, ok));
+        const QTime time(asciiNumber(data + 11, 2, ok), asciiNumber(data + 14, 2, ok),
+                         asciiNumber(data + 17, 2, ok));
+        if (ok && day.isValid() && time.isValid())
+            return QDateTime(day, time);
+    }
+    return dateTimeFromIso(text(column));
+}
+
 int Statement::integer(int column) const { return sqlite3_column_int(stmt_, column); }
 qint64 Statement::integer64(int column) const { return sqlite3_column_int64(stmt_, column); }
 bool Statement::boolean(int column) const { return sqlite3_column_int(stmt_, column) != 0; }
@@ -305,6 +443,8 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
                                   unicodeUpper, nullptr, nullptr),
           QStringLiteral("registering the upper-case function"));
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    // Statement journals and sorts stay in memory; on disk they cost a write per row.
+    exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
 }
 
 SqliteConnection::~SqliteConnection()

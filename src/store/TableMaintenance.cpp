@@ -48,12 +48,13 @@ struct CopyResult {
 };
 
 // Copies every row of the old file that can still be read, in rowid order.
-CopyResult copyReadableRows(SqliteConnection& out, const TableDef& def, const ProgressFn& progress)
+CopyResult copyReadableRows(SqliteConnection& in, SqliteConnection& out, const TableDef& def,
+                            const ProgressFn& progress)
 {
     CopyResult result;
     QStringList common;
     try {
-        const QStringList columns = TableSchema::columnsInFile(out, QStringLiteral("old"), def.sqlName);
+        const QStringList columns = TableSchema::columnsInFile(in, QStringLiteral("main"), def.sqlName);
         for (const FieldDef& field : def.fields)
             for (const QString& column : columns)
                 if (column.compare(field.name, Qt::CaseInsensitive) == 0)
@@ -67,11 +68,11 @@ CopyResult copyReadableRows(SqliteConnection& out, const TableDef& def, const Pr
     const QString table = TableSchema::quoted(def.sqlName);
     qint64 maxRowid = 0;
     try {
-        maxRowid = out.scalar(QStringLiteral("SELECT max(rowid) FROM old.") + table).toLongLong();
+        maxRowid = in.scalar(QStringLiteral("SELECT max(rowid) FROM ") + table).toLongLong();
     } catch (const StoreError&) {
         // Without the highest rowid the copy just reports no intermediate progress.
     }
-    Statement read(out, QStringLiteral("SELECT rowid, %1 FROM old.%2 WHERE rowid >= ? ORDER BY rowid").arg(columns, table));
+    Statement read(in, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ? ORDER BY rowid").arg(columns, table));
     Statement write(out, QStringLiteral("INSERT OR IGNORE INTO main.%1 (%2) VALUES (%3)")
                              .arg(table, columns, QStringList(common.size(), QStringLiteral("?")).join(',')));
     qint64 cursor = std::numeric_limits<qint64>::min();
@@ -157,15 +158,14 @@ void repair(const QString& file, const TableDef& def, const ProgressFn& progress
     removeWithSideFiles(rebuilt);
     CopyResult copied;
     try {
+        // The damaged file is only read, through a connection of its own, so
+        // nothing of it takes part in the rebuilt file's transaction.
+        SqliteConnection in(file, false);
         SqliteConnection out(rebuilt, true);
-        out.attach(file, QStringLiteral("old"));
-        {
-            Transaction transaction(out);
-            TableSchema::create(out, def, QStringLiteral("main"));
-            copied = copyReadableRows(out, def, progress);
-            transaction.commit();
-        }
-        out.detach(QStringLiteral("old"));
+        Transaction transaction(out);
+        TableSchema::create(out, def, QStringLiteral("main"));
+        copied = copyReadableRows(in, out, def, progress);
+        transaction.commit();
     } catch (const StoreError&) {
         removeWithSideFiles(rebuilt);
         throw;

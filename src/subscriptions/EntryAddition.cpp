@@ -93,6 +93,7 @@ QString admissionRefusal(const ListContext& ctx, const EntryRequest& request)
 QString addRequestedEntry(const ListContext& ctx, const EntryRequest& request)
 {
     const bool inGroup = ctx.settings.MultipleCategorySupport && !request.group.isEmpty();
+    const ListCounts before = ctx.counts();
     try {
         EntriesTable& entries = ctx.entries();
         const auto existing = ctx.settings.MultipleCategorySupport
@@ -108,17 +109,20 @@ QString addRequestedEntry(const ListContext& ctx, const EntryRequest& request)
         const QString refusal = admissionRefusal(ctx, request);
         if (!refusal.isEmpty())
             return refusal;
+        // The entry and its statistics make one commit: one wait for the disk per
+        // request, and nothing counted for an entry that never reached it.
         Transaction transaction(ctx.db.database().connection());
         entries.insert(newEntry(ctx, request));
+        ctx.changeEntryCount(+1);  // the day's total counts the new entry
+        if (request.recordStatistics)
+            ctx.statistics.AddStatRecord(StatSubscribe, request.dateText, request.group);
         transaction.commit();
     } catch (const std::exception& e) {
+        ctx.restoreCounts(before);
         ctx.logs.AddToErrorsList(Logs::Add, request.address, request.group);
         return "Error inserting into database: " + QString::fromStdString(e.what());
     }
-    ctx.changeEntryCount(+1);
     ++ctx.statistics.counters.movement;
-    if (request.recordStatistics)
-        ctx.statistics.AddStatRecord(StatSubscribe, request.dateText, request.group);
     acknowledge(ctx, request, AcknowledgementText::added(request.address, request.group, inGroup));
     return QStringLiteral("Entered Successfully");
 }

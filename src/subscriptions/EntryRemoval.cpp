@@ -30,6 +30,7 @@ QString removeRequestedEntries(const ListContext& ctx, const EntryRequest& reque
     const bool inGroup = ctx.settings.MultipleCategorySupport && !request.group.isEmpty();
 
     int deleted = 0;
+    const ListCounts before = ctx.counts();
     try {
         EntriesTable& entries = ctx.entries();
         // All of the address's entries go, or none: a failure part-way rolls back.
@@ -41,9 +42,15 @@ QString removeRequestedEntries(const ListContext& ctx, const EntryRequest& reque
                 break;
             entries.remove(entry->Index);
             ++deleted;
+            // Counted inside the transaction, so the removals and their statistics
+            // are one commit; the day's total is the size after each removal.
+            ctx.changeEntryCount(-1);
+            if (request.recordStatistics)
+                ctx.statistics.AddStatRecord(StatUnsubscribe, request.dateText, {});
         }
         transaction.commit();
     } catch (const std::exception&) {
+        ctx.restoreCounts(before);
         ctx.logs.AddToErrorsList(Logs::Remove, request.address, request.group);
         return QStringLiteral("Entry could not be deleted!");
     }
@@ -53,10 +60,7 @@ QString removeRequestedEntries(const ListContext& ctx, const EntryRequest& reque
         return QStringLiteral("E-mail address not found!");
     }
     for (int i = 0; i < deleted; ++i) {
-        ctx.changeEntryCount(-1);
         --ctx.statistics.counters.movement;
-        if (request.recordStatistics)
-            ctx.statistics.AddStatRecord(StatUnsubscribe, request.dateText, {});
         acknowledge(ctx, request, AcknowledgementText::removed(request.address, request.group, inGroup));
     }
     RecordRemovedAddress(ctx, request.address, false);

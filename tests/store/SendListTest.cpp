@@ -9,6 +9,14 @@
 
 namespace {
 
+SendListRow row(const QString& item, const QString& name = {})
+{
+    SendListRow r;
+    r.Item = item;
+    r.Name = name;
+    return r;
+}
+
 void touch(const QString& file)
 {
     QFile f(file);
@@ -33,9 +41,9 @@ TEST(SendListTest, KeepsAnAddressOnceWhateverItsCase)
     SendListTable list(connection, dir.path());
     ASSERT_TRUE(list.CreateSendMailTable(ui));
     EXPECT_EQ(list.fileName(), QStringLiteral("SendMail.dat"));
-    EXPECT_TRUE(list.insertOrIgnore({QStringLiteral("zoë@x"), QStringLiteral("Zoë")}));
-    EXPECT_FALSE(list.insertOrIgnore({QStringLiteral("ZOË@X"), QStringLiteral("Other")}));
-    EXPECT_TRUE(list.insertOrIgnore({QStringLiteral("b@x")}));
+    EXPECT_TRUE(list.insertOrIgnore(row(QStringLiteral("zoë@x"), QStringLiteral("Zoë"))));
+    EXPECT_FALSE(list.insertOrIgnore(row(QStringLiteral("ZOË@X"), QStringLiteral("Other"))));
+    EXPECT_TRUE(list.insertOrIgnore(row(QStringLiteral("b@x"))));
     list.markSent(QStringLiteral("ZOË@x"));
     EXPECT_EQ(list.count(), 2);
     EXPECT_EQ(list.unsentCount(), 1);

@@ -209,9 +209,7 @@ TEST_F(TdmMLTest, OldLayoutWithoutGroupStatisticsOffersTheUpgrade)
 TEST_F(TdmMLTest, AcceptedUpgradeOpensTheFolderWithItsRows)
 {
     const QString dir = oldLayoutDatabase(folder("older"));
-    ui.answer(Answer::Ok);  // upgrade
-    for (int i = 0; i < 8; ++i)  // every step's question
-        ui.answer(i % 2 ? Answer::Ok : Answer::Yes);
+    // The upgrade, then each step's question and the wait notice of the last one.
     ui.answers = {Answer::Ok, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Ok};
     ASSERT_TRUE(db().OpenDatabase(dir)) << ui.texts().join("\n|").toStdString();
     EXPECT_EQ(ui.shown.first().text, upgradeQuestion(dir));
@@ -301,7 +299,8 @@ TEST_F(TdmMLTest, RepairShowsOneScaleAndLogsEachTable)
     EXPECT_TRUE(std::is_sorted(ui.progressPositions.begin(), ui.progressPositions.end()));
 
     const QStringList log = activityLog(dir);
-    for (const QString table : {"mailist.DAT", "mailstat.DAT", "maillog.DAT", "mailsubs.DAT"}) {
+    for (TableId t : kOpenOrder) {
+        const QString table = Database::displayName(t);
         EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&](const QString& line) {
             return line.contains("Repair of " + table + ": ");
         })) << table.toStdString();
@@ -360,6 +359,11 @@ TEST_F(TdmMLTest, StartWithEmptyDBPathUsesTheApplicationFolderWhenItHoldsADataba
     EXPECT_EQ(db().symbolicFolder(db().currentFolder()), "%");
     EXPECT_TRUE(session->settings.DBIsExclusive);
     EXPECT_TRUE(ui.shown.isEmpty());
+
+    // DBIsExclusive: a second copy cannot open the tables meanwhile.
+    Database other;
+    other.setFolder(folders().application, false, false);
+    EXPECT_THROW(other.openTable(TableId::Entries), StoreError);
 }
 
 TEST_F(TdmMLTest, StartOpensTheSavedFolderAndRemembersRecentList)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "store/RecentList.h"
+
+#include <QObject>
+
+class AppController;
+class QAction;
+class QMainWindow;
+class QMenu;
+
+// The main window's menu bar: File (open, recent databases, exit) and
+// Edit|Other (optimise and repair). Each item calls the controller.
+class MainMenus : public QObject {
+    Q_OBJECT
+public:
+    MainMenus(QMainWindow& window, AppController& controller);
+
+    // The "Recent Databases" submenu, one item per folder; enabled with more than one.
+    void rebuildRecent(const QList<RecentList::MenuItem>& items);
+
+    QMenu* recentMenu() const { return mkRecent_; }
+
+private:
+    AppController& controller_;
+    QMenu* mkRecent_;
+};

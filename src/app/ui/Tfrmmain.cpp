@@ -1,0 +1,207 @@
+#include "app/ui/Tfrmmain.h"
+
+#include "app/AppController.h"
+#include "app/ModeString.h"
+#include "app/Session.h"
+#include "app/ui/EntriesGrid.h"
+#include "app/ui/GuiUi.h"
+#include "app/ui/InformationPanel.h"
+#include "app/ui/MainMenus.h"
+#include "settings/GridLayoutStore.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+QWidget* namedPanel(const QString& name, QWidget* parent)
+{
+    auto* w = new QWidget(parent);
+    w->setObjectName(name);
+    return w;
+}
+}  // namespace
+
+Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiUi* gui)
+    : controller_(controller), layoutStore_(layoutStore), gui_(gui)
+{
+    setObjectName("frmmain");
+    setWindowTitle(AppController::kTitle);
+    resize(900, 600);
+    menus_ = new MainMenus(*this, controller_);
+    buildPanels();
+    wireTimers();
+    controller_.session().db.recent().menuRebuilt =
+        [this](const QList<RecentList::MenuItem>& items) { menus_->rebuildRecent(items); };
+    controller_.attachView(this);
+    restoreGeometry(layoutStore_.windowGeometry());
+    showTab(InformationTab);
+}
+
+Tfrmmain::~Tfrmmain()
+{
+    controller_.attachView(nullptr);
+    controller_.session().db.recent().menuRebuilt = nullptr;
+    controller_.timers().mainWindowActive = [] { return false; };
+    controller_.timers().scheduleIconChanged = nullptr;
+}
+
+void Tfrmmain::buildPanels()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    tbcDatabase_ = new QTabBar(central);
+    tbcDatabase_->setObjectName("tbcDatabase");
+    for (int t = 0; t < kMainTabCount; ++t)
+        tbcDatabase_->addTab(mainTabCaption(t));
+    connect(tbcDatabase_, &QTabBar::currentChanged, this,
+            [this](int tab) { controller_.tbcDatabaseChange(tab); });
+    layout->addWidget(tbcDatabase_);
+
+    pnlInformation_ = new InformationPanel(central);
+    connect(pnlInformation_, &InformationPanel::renameRequested, this,
+            [this] { controller_.renameDatabase(); });
+    pnlGroups_ = namedPanel("pnlGroups", central);
+    pnlSearch_ = namedPanel("pnlSearch", central);
+    pnlOther_ = namedPanel("pnlOther", central);
+    grid_ = new EntriesGrid(central);
+    for (QWidget* w : {static_cast<QWidget*>(pnlInformation_), pnlGroups_, pnlSearch_, pnlOther_})
+        layout->addWidget(w);
+    layout->addWidget(grid_, 1);
+    layout->addStretch(0);
+    setCentralWidget(central);
+
+    pnlStatus_ = namedPanel("pnlStatus", this);
+    auto* status = new QHBoxLayout(pnlStatus_);
+    status->setContentsMargins(0, 0, 0, 0);
+    lblModeEntries_ = new QLabel(pnlStatus_);
+    lblModeEntries_->setObjectName("lblModeEntries");
+    imgSchedule_ = new QLabel(pnlStatus_);
+    imgSchedule_->setObjectName("imgSchedule");
+    imgSchedule_->setPixmap(style()->standardIcon(QStyle::SP_BrowserReload).pixmap(16, 16));
+    imgSchedule_->setToolTip("A scheduled sending is waiting");
+    imgSchedule_->hide();
+    status->addWidget(lblModeEntries_, 1);
+    status->addWidget(imgSchedule_);
+    statusBar()->addWidget(pnlStatus_, 1);
+}
+
+void Tfrmmain::wireTimers()
+{
+    AppTimers& timers = controller_.timers();
+    timers.mainWindowActive = [this] { return isActiveForm(); };
+    timers.scheduleIconChanged = [this](bool visible) { imgSchedule_->setVisible(visible); };
+}
+
+bool Tfrmmain::isActiveForm() const
+{
+    return QApplication::activeModalWidget() == nullptr &&
+           (isActiveWindow() || QApplication::activeWindow() == nullptr);
+}
+
+void Tfrmmain::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void Tfrmmain::showTab(int tab)
+{
+    {
+        const QSignalBlocker block(tbcDatabase_);
+        tbcDatabase_->setCurrentIndex(tab);
+    }
+    pnlInformation_->setVisible(tab == InformationTab);
+    pnlGroups_->setVisible(tab == SelectGroupsTab);
+    pnlSearch_->setVisible(tab == SearchTab);
+    pnlOther_->setVisible(tab == OtherTab);
+    grid_->setVisible(tab != InformationTab);
+    pnlStatus_->setVisible(tab != InformationTab);
+}
+
+void Tfrmmain::refreshListDisplay(bool)
+{
+    TdmML& db = controller_.session().db;
+    grid_->showEntries(db.isOpen() ? &db.database().entries() : nullptr,
+                       controller_.entriesFilter());
+    lblModeEntries_->setText(controller_.GetModeEntriesText());
+}
+
+void Tfrmmain::refreshInformation()
+{
+    pnlInformation_->refresh(controller_.session());
+}
+
+void Tfrmmain::reapplyGroupFilter()
+{
+    refreshListDisplay(true);
+}
+
+void Tfrmmain::readGridLayout()
+{
+    grid_->readLayout(layoutStore_);
+}
+
+void Tfrmmain::saveGridLayout()
+{
+    grid_->saveLayout(layoutStore_);
+    layoutStore_.saveWindowGeometry(saveGeometry());
+    layoutStore_.sync();
+}
+
+void Tfrmmain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (formShowStarted_)
+        return;
+    formShowStarted_ = true;
+    // After the first paint, so the window is up behind any question FormShow asks.
+    QTimer::singleShot(0, this, [this] { controller_.FormShow(); });
+}
+
+void Tfrmmain::closeEvent(QCloseEvent* event)
+{
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    if (askBeforeClosing_ && !controller_.FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    controller_.FormClose();
+    controller_.FormDestroy();
+    event->accept();
+}
+
+void Tfrmmain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // FormActivate: a progress window in use stays in front of the main window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && gui_ &&
+        gui_->progressVisible())
+        gui_->progressWindow()->raise();
+}
+
+void Tfrmmain::closeWithoutAsking()
+{
+    askBeforeClosing_ = false;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        // The dialog's own loop must unwind before the window closes.
+        QTimer::singleShot(20, this, &Tfrmmain::closeWithoutAsking);
+        return;
+    }
+    close();
+}

@@ -1,0 +1,108 @@
+#include "store/Database.h"
+#include "store/EntriesTable.h"
+#include "store/SqliteConnection.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kRows = 20000;
+
+class RepairTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = dir.path() + '/';
+        Database::createMissingTables(folder, TableScope::All);
+        Database db;
+        db.setFolder(folder, false, false);
+        db.openTable(TableId::Entries);
+        Transaction batch(db.connection());
+        for (int i = 0; i < kRows; ++i) {
+            Entry e;
+            e.Item = QStringLiteral("member%1@example.test").arg(i, 6, 10, QChar('0'));
+            e.Name = QStringLiteral("Member number %1").arg(i);
+            db.entries().insert(e);
+        }
+        batch.commit();
+    }
+
+    qint64 rowsNow()
+    {
+        Database db;
+        db.setFolder(folder, false, false);
+        db.openTable(TableId::Entries);
+        return db.entries().count();
+    }
+
+    void repair()
+    {
+        Database::repairTable(folder, TableId::Entries, [&](int p) { progress << p; },
+                              [&](const QString& m) { log << m; });
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QList<int> progress;
+    QStringList log;
+};
+
+TEST_F(RepairTest, ASoundTableIsLeftAsItIs)
+{
+    repair();
+    EXPECT_TRUE(log.contains(QStringLiteral("No damage found")));
+    EXPECT_EQ(progress.last(), 100);
+    EXPECT_EQ(rowsNow(), kRows);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("mailist.dat.damaged")));
+}
+
+TEST_F(RepairTest, ADamagedTableIsRebuiltFromTheRowsThatCanBeRead)
+{
+    const QString file = folder + QStringLiteral("mailist.dat");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), 200000);
+        f.seek(f.size() / 3 / 4096 * 4096 + 100);
+        f.write(QByteArray(3 * 4096, char(0x5a)));
+    }
+    repair();
+    ASSERT_TRUE(std::any_of(log.begin(), log.end(), [](const QString& m) { return m.startsWith(QStringLiteral("Damage found")); }))
+        << log.join('\n').toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("The damaged file was kept as mailist.dat.damaged")));
+    EXPECT_TRUE(QFile::exists(file + QStringLiteral(".damaged")));
+    EXPECT_EQ(progress.last(), 100);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    const qint64 rows = rowsNow();
+    EXPECT_GT(rows, kRows / 2);
+    EXPECT_LE(rows, kRows);
+    EXPECT_TRUE(log.contains(QStringLiteral("%1 rows recovered").arg(rows)));
+    SqliteConnection check(file, false);
+    EXPECT_EQ(check.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    // The rebuilt table still finds addresses through its index.
+    Database db;
+    db.setFolder(folder, false, false);
+    db.openTable(TableId::Entries);
+    EXPECT_TRUE(db.entries().locate(QStringLiteral("MEMBER000001@example.test")));
+}
+
+TEST_F(RepairTest, OptimiseReclaimsSpaceAndKeepsTheRows)
+{
+    {
+        Database db;
+        db.setFolder(folder, false, false);
+        db.openTable(TableId::Entries);
+        db.entries().execute(QStringLiteral("DELETE FROM mailist WHERE \"Index\" % 2 = 0"));
+    }
+    const qint64 before = QFileInfo(folder + QStringLiteral("mailist.dat")).size();
+    Database::optimiseTable(folder, TableId::Entries, [&](int p) { progress << p; });
+    EXPECT_LT(QFileInfo(folder + QStringLiteral("mailist.dat")).size(), before);
+    EXPECT_EQ(progress.last(), 100);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(rowsNow(), kRows / 2);
+}
+
+}  // namespace
