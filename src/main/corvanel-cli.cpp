@@ -1,4 +1,5 @@
 #include "app/ConsoleUi.h"
+#include "app/ProcessEnvironment.h"
 #include "app/Session.h"
 #include "addresses/ScanAddressesCommand.h"
 #include "settings/SettingsStore.h"
@@ -64,6 +65,7 @@ int usage(QTextStream& err)
 
 int main(int argc, char** argv)
 {
+    prepareProcessEnvironment();
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Tamrix");
     QCoreApplication::setApplicationName("Corvanel");

@@ -1,5 +1,6 @@
 #include "app/AppController.h"
 #include "app/InstanceGuard.h"
+#include "app/ProcessEnvironment.h"
 #include "app/Session.h"
 #include "app/TerminationSignals.h"
 #include "app/ui/GuiUi.h"
@@ -31,6 +32,7 @@ public:
 
 int main(int argc, char** argv)
 {
+    prepareProcessEnvironment();
     CorvanelApplication app(argc, argv);
     QApplication::setOrganizationName("Tamrix");
     QApplication::setApplicationName(AppController::kTitle);

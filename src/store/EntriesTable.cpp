@@ -102,15 +102,14 @@ Entry readEntry(const Statement& s)
     e.ZIP = s.text(13);
     e.Country = s.text(14);
     if (!s.isNull(15))
-        e.LastBounce = dateFromIso(s.text(15));
+        e.LastBounce = s.date(15);
     if (!s.isNull(16))
         e.Status = s.integer(16);
     e.NewUser = s.boolean(17);
     e.SearchHit = s.boolean(18);
     e.Tagged = s.boolean(19);
     e.PlainText = s.boolean(20);
-    if (!s.isNull(21))
-        e.InsertDate = dateTimeFromIso(s.text(21));
+    e.InsertDate = s.dateTime(21);
     if (!s.isNull(22))
         e.ExtraInt = s.integer(22);
     if (!s.isNull(23))

@@ -57,6 +57,8 @@ public:
     int integer(int column) const;
     qint64 integer64(int column) const;
     bool boolean(int column) const;
+    QDate date(int column) const;          // NULL reads as a null date
+    QDateTime dateTime(int column) const;  // NULL reads as an invalid one
     QVariant value(int column) const;
 
     sqlite3_stmt* handle() const { return stmt_; }

@@ -58,15 +58,19 @@ void StatisticsRecorder::writeDay(int kind, const QDate& day, const QString& gro
     // The day row and the group row change together or not at all.
     Transaction transaction(db);
 
-    Statement find(db, "SELECT COUNT(*) FROM " + table + " WHERE Date = ?");
+    // Prepared once per connection: every request of a check run records here.
+    Statement& find = db.cached("SELECT COUNT(*) FROM " + table + " WHERE Date = ?");
     find.bind(1, day);
     find.step();
-    if (find.integer(0) == 0) {
-        Statement insert(db, "INSERT INTO " + table
-                                 + " (Date, Subscribes, Unsubscribes, Bounces, Total)"
-                                   " VALUES (?, 0, 0, 0, -1)");
+    const bool missing = find.integer(0) == 0;
+    find.reset();
+    if (missing) {
+        Statement& insert = db.cached("INSERT INTO " + table
+                                      + " (Date, Subscribes, Unsubscribes, Bounces, Total)"
+                                        " VALUES (?, 0, 0, 0, -1)");
         insert.bind(1, day);
         insert.run();
+        insert.reset();
     }
 
     QStringList assignments;
@@ -77,24 +81,28 @@ void StatisticsRecorder::writeDay(int kind, const QDate& day, const QString& gro
     if (today)
         assignments << QStringLiteral("Total = ?");
     if (!assignments.isEmpty()) {
-        Statement update(db, "UPDATE " + table + " SET " + assignments.join(", ")
-                                 + " WHERE Date = ?");
+        Statement& update = db.cached("UPDATE " + table + " SET " + assignments.join(", ")
+                                      + " WHERE Date = ?");
         int parameter = 1;
         if (today)
             update.bind(parameter++, entryCount_());
         update.bind(parameter, day);
         update.run();
+        update.reset();
     }
 
     if (kind == StatSubscribe && !group.isEmpty() && database_.isOpen(TableId::GroupStatistics)) {
         const QString groups = groupStatisticsTable();
-        Statement increase(db, "UPDATE " + groups + " SET Count = COALESCE(Count, 0) + 1"
-                               " WHERE Date = ? AND Category = ? COLLATE " + kUnicodeNoCase);
+        Statement& increase = db.cached("UPDATE " + groups + " SET Count = COALESCE(Count, 0) + 1"
+                                        " WHERE Date = ? AND Category = ? COLLATE " + kUnicodeNoCase);
         increase.bind(1, day).bind(2, group);
-        if (increase.run() == 0) {
-            Statement insert(db, "INSERT INTO " + groups + " (Date, Category, Count) VALUES (?, ?, 1)");
+        const int increased = increase.run();
+        increase.reset();
+        if (increased == 0) {
+            Statement& insert = db.cached("INSERT INTO " + groups + " (Date, Category, Count) VALUES (?, ?, 1)");
             insert.bind(1, day).bind(2, group);
             insert.run();
+            insert.reset();
         }
     }
     transaction.commit();

@@ -53,12 +53,15 @@ CopyResult copyReadableRows(SqliteConnection& in, SqliteConnection& out, const T
 {
     CopyResult result;
     QStringList common;
+    QList<const FieldDef*> commonFields;
     try {
         const QStringList columns = TableSchema::columnsInFile(in, QStringLiteral("main"), def.sqlName);
         for (const FieldDef& field : def.fields)
             for (const QString& column : columns)
-                if (column.compare(field.name, Qt::CaseInsensitive) == 0)
+                if (column.compare(field.name, Qt::CaseInsensitive) == 0) {
                     common << TableSchema::quoted(field.name);
+                    commonFields << &field;
+                }
     } catch (const StoreError&) {
         return result;  // not even the layout can be read
     }
@@ -85,8 +88,14 @@ CopyResult copyReadableRows(SqliteConnection& in, SqliteConnection& out, const T
             while (read.step()) {
                 const qint64 rowid = read.integer64(0);
                 write.reset();
-                for (int i = 0; i < common.size(); ++i)
-                    write.bind(i + 1, read.value(i + 1));
+                // The rebuilt table may have no trigger to cut texts to their sizes.
+                for (int i = 0; i < common.size(); ++i) {
+                    const QVariant value = read.value(i + 1);
+                    if (value.typeId() == QMetaType::QString)
+                        write.bind(i + 1, TableSchema::fit(*commonFields[i], value.toString()));
+                    else
+                        write.bind(i + 1, value);
+                }
                 write.run();
                 ++result.rows;
                 failures = 0;

@@ -38,7 +38,8 @@ TableDef makeEntries()
              {"ByBounce", {"Bounces"}},
              {"ByItem", {"Item"}},
              {"ByName", {"Name"}},
-             {"BySearchHit", {"SearchHit"}}}};
+             {"BySearchHit", {"SearchHit"}}},
+            true};
 }
 
 TableDef makeStatistics()
@@ -119,7 +120,8 @@ TableDef makeSendList()
              {"Surname", F::String, 25},
              {"Company", F::String, 50},
              {"Sent", F::Boolean}},
-            {{"ByItem", {"Item"}, true}}};
+            {{"ByItem", {"Item"}, true}},
+            true};
 }
 
 QString typeSql(const FieldDef& field)
@@ -164,7 +166,8 @@ QList<const FieldDef*> sizedFields(const TableDef& def)
 }
 
 // After a write, a text longer than its field is cut in place. Recursive
-// triggers are off, so the trigger's own update does not fire it again.
+// triggers are off, so the trigger's own update does not fire it again. Where
+// the writers cut texts themselves only updates (free SQL) keep the trigger.
 QStringList fitTriggers(const TableDef& def, const QString& schema)
 {
     const QList<const FieldDef*> sized = sizedFields(def);
@@ -182,9 +185,11 @@ QStringList fitTriggers(const TableDef& def, const QString& schema)
                              .arg(tooLong.join(QStringLiteral(" OR ")), table,
                                   cuts.join(QStringLiteral(", ")));
     const QString prefix = QStringLiteral("CREATE TRIGGER IF NOT EXISTS \"%1\".\"%2_fit_").arg(schema, def.sqlName);
-    return {prefix + QStringLiteral("insert\" AFTER INSERT ON ") + table + body,
-            prefix + QStringLiteral("update\" AFTER UPDATE OF ") + names.join(QStringLiteral(", ")) +
-                QStringLiteral(" ON ") + table + body};
+    QStringList triggers{prefix + QStringLiteral("update\" AFTER UPDATE OF ") + names.join(QStringLiteral(", ")) +
+                         QStringLiteral(" ON ") + table + body};
+    if (!def.writersCut)
+        triggers << prefix + QStringLiteral("insert\" AFTER INSERT ON ") + table + body;
+    return triggers;
 }
 
 }  // namespace
@@ -276,6 +281,8 @@ void createIndexesAndTriggers(SqliteConnection& connection, const TableDef& def,
                                  quoted(def.sqlName + '_' + index.name), quoted(def.sqlName),
                                  fields.join(QStringLiteral(", "))));
     }
+    if (def.writersCut)  // a file made before its writers cut texts themselves
+        connection.exec(QStringLiteral("DROP TRIGGER IF EXISTS \"%1\".\"%2_fit_insert\"").arg(schema, def.sqlName));
     for (const QString& trigger : fitTriggers(def, schema))
         connection.exec(trigger);
 }

@@ -30,6 +30,9 @@ struct TableDef {
     QString fileName;
     QList<FieldDef> fields;
     QList<IndexDef> indexes;
+    // Every writer of the table cuts texts to their sizes itself, so rows need
+    // no trigger at insert (one would make each insert keep a statement journal).
+    bool writersCut = false;
 
     QStringList fieldNames() const;
     const FieldDef* field(const QString& name) const;

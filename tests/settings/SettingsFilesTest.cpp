@@ -97,7 +97,8 @@ TEST_F(SettingsFiles, ALineBreakInAValueCannotAddAKey)
 TEST_F(SettingsFiles, KeysOfOtherToolsSurviveASave)
 {
     writeFile(configIni(), "[Settings]\nEmailSoftware=1\nFutureOption=on\n[Plugins]\nspell=en\n");
-    ASSERT_TRUE(store().SaveEntries(loaded()));
+    const Settings s = loaded();
+    ASSERT_TRUE(store().SaveEntries(s));
     EXPECT_EQ(savedValue("Settings", "FutureOption"), QString("on"));
     EXPECT_EQ(savedValue("Plugins", "spell"), QString("en"));
 }

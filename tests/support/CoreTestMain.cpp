@@ -1,8 +1,11 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
+#include "app/ProcessEnvironment.h"
+
 int main(int argc, char** argv)
 {
+    prepareProcessEnvironment();
     // Without a platform Qt aborts; discovery runs without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

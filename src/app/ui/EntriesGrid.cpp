@@ -6,6 +6,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 // The stored column names of the grid's columns, in the model's order.
 const QStringList& columnKeys()
@@ -22,6 +24,7 @@ EntriesGrid::EntriesGrid(QWidget* parent) : QTableView(parent), model_(new Entri
     setModel(model_);
     setEditTriggers(NoEditTriggers);
     setSelectionBehavior(SelectRows);
+    setSelectionMode(ExtendedSelection);  // batch commands work on several rows
     verticalHeader()->hide();
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setStretchLastSection(true);
@@ -43,6 +46,30 @@ void EntriesGrid::showEntries(EntriesTable* table, const QString& filter)
 qint64 EntriesGrid::loadedRows() const
 {
     return model_->rowCount();
+}
+
+QList<qint64> EntriesGrid::selectedEntryIndexes() const
+{
+    QList<int> rows;
+    for (const QModelIndex& i : selectionModel()->selectedRows())
+        rows.append(i.row());
+    std::sort(rows.begin(), rows.end());
+    QList<qint64> indexes;
+    for (int row : rows)
+        indexes.append(model_->entryIndex(row));
+    return indexes;
+}
+
+QString EntriesGrid::currentItem() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? model_->entryItem(current.row()) : QString();
+}
+
+QString EntriesGrid::currentCategory() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? model_->entryCategory(current.row()) : QString();
 }
 
 GridLayout EntriesGrid::currentLayout() const

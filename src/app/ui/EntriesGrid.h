@@ -19,6 +19,12 @@ public:
     void showEntries(EntriesTable* table, const QString& filter);
     qint64 loadedRows() const;
 
+    // The Index values of the selected rows, top to bottom.
+    QList<qint64> selectedEntryIndexes() const;
+    // The address and group of the current row; empty without one.
+    QString currentItem() const;
+    QString currentCategory() const;
+
     void readLayout(const GridLayoutStore& store);
     void saveLayout(GridLayoutStore& store) const;
 

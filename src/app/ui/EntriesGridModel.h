@@ -26,6 +26,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     bool canFetchMore(const QModelIndex& parent) const override;
+    // The entry's Index, address and group of a loaded row.
+    qint64 entryIndex(int row) const { return rows_.at(row).index; }
+    QString entryItem(int row) const { return rows_.at(row).item; }
+    QString entryCategory(int row) const { return rows_.at(row).category; }
     void fetchMore(const QModelIndex& parent) override;
 
 private:

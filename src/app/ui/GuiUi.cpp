@@ -2,6 +2,8 @@
 
 #include "app/ui/TdlgSplash.h"
 #include "store/ui/TdlgOpenDB.h"
+#include "subscriptions/ui/TdlgChangeAddress.h"
+#include "subscriptions/ui/TdlgChooseCategory.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -154,4 +156,20 @@ void GuiUi::showSplash()
 void GuiUi::hideSplash()
 {
     splash_.reset();
+}
+
+std::optional<QString> GuiUi::chooseGroup(const QString& heading, const QStringList& groups,
+                                          const QString& initial,
+                                          const std::function<bool(QString& group)>& accept)
+{
+    hideSplash();
+    return TdlgChooseCategory::choose(parent_, heading, groups, initial, accept);
+}
+
+std::optional<Ui::AddressChange> GuiUi::askAddressChange(const QString& oldAddress,
+                                                         const QString& newAddress,
+                                                         bool showIgnoreRules)
+{
+    hideSplash();
+    return TdlgChangeAddress::ask(parent_, oldAddress, newAddress, showIgnoreRules);
 }

@@ -31,6 +31,12 @@ public:
     void processEvents() override;
     void setBusy(bool busy) override;
     std::optional<QString> chooseDatabaseFolder(const QString& current) override;
+    std::optional<QString> chooseGroup(const QString& heading, const QStringList& groups,
+                                       const QString& initial,
+                                       const std::function<bool(QString& group)>& accept) override;
+    std::optional<AddressChange> askAddressChange(const QString& oldAddress,
+                                                  const QString& newAddress,
+                                                  bool showIgnoreRules) override;
 
     void showSplash();
     void hideSplash() override;

@@ -1,6 +1,7 @@
 #include "app/ui/InformationPanel.h"
 
 #include "app/Session.h"
+#include "app/ui/WeeklyStatsPanel.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -37,13 +38,16 @@ InformationPanel::InformationPanel(QWidget* parent) : QWidget(parent)
     form->addRow("Groups:", lblGroups_);
     form->addRow("DB Name:", nameRow);
     form->addRow("Folder:", lblFolder_);
+    weeklyStats_ = new WeeklyStatsPanel(this);
+    form->addRow(weeklyStats_);
 }
 
-void InformationPanel::refresh(const Session& session)
+void InformationPanel::refresh(Session& session)
 {
     const bool open = session.db.isOpen();
     lblEntries_->setText(QString::number(open ? session.db.entryCount() : 0));
     lblGroups_->setText(QString::number(session.settings.Cats.size()));
     lblDBName_->setText(open ? session.db.databaseName() : QString());
     lblFolder_->setText(open ? session.db.resolvedFolder() : QString());
+    weeklyStats_->refresh(session);
 }

@@ -4,15 +4,16 @@
 
 class QLabel;
 class Session;
+class WeeklyStatsPanel;
 
 // The "Information" tab: entry and group counts, the database's name (with the
-// link that renames it) and its folder.
+// link that renames it), its folder, and the last seven days' figures.
 class InformationPanel : public QWidget {
     Q_OBJECT
 public:
     explicit InformationPanel(QWidget* parent = nullptr);
 
-    void refresh(const Session& session);
+    void refresh(Session& session);
 
 signals:
     void renameRequested();
@@ -22,4 +23,5 @@ private:
     QLabel* lblGroups_;
     QLabel* lblDBName_;
     QLabel* lblFolder_;
+    WeeklyStatsPanel* weeklyStats_;
 };

@@ -22,9 +22,9 @@ MainMenus::MainMenus(QMainWindow& window, AppController& controller)
     QAction* exit = file->addAction("Exit", &window, &QMainWindow::close);
     exit->setObjectName("mkExit");
 
-    QMenu* edit = bar->addMenu("&Edit");
-    edit->setObjectName("mkEdit");
-    QMenu* other = edit->addMenu("Other");
+    mkEdit_ = bar->addMenu("&Edit");
+    mkEdit_->setObjectName("mkEdit");
+    QMenu* other = mkEdit_->addMenu("Other");
     other->setObjectName("mkOther");
     QAction* optimise = other->addAction("Optimize and Repair Database...", [this] {
         controller_.optimiseFromMenu();

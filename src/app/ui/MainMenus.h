@@ -20,8 +20,10 @@ public:
     void rebuildRecent(const QList<RecentList::MenuItem>& items);
 
     QMenu* recentMenu() const { return mkRecent_; }
+    QMenu* editMenu() const { return mkEdit_; }
 
 private:
     AppController& controller_;
     QMenu* mkRecent_;
+    QMenu* mkEdit_;
 };

@@ -7,6 +7,7 @@
 #include "app/ui/GuiUi.h"
 #include "app/ui/InformationPanel.h"
 #include "app/ui/MainMenus.h"
+#include "app/ui/SelectionActions.h"
 #include "settings/GridLayoutStore.h"
 
 #include <QApplication>
@@ -38,7 +39,9 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     resize(900, 600);
     menus_ = new MainMenus(*this, controller_);
     buildPanels();
+    new SelectionActions(controller_, *grid_, *menus_->editMenu());
     wireTimers();
+    controller_.session().statistics.displayChanged = [this] { refreshInformation(); };
     controller_.session().db.recent().menuRebuilt =
         [this](const QList<RecentList::MenuItem>& items) { menus_->rebuildRecent(items); };
     controller_.attachView(this);
@@ -50,6 +53,7 @@ Tfrmmain::~Tfrmmain()
 {
     controller_.attachView(nullptr);
     controller_.session().db.recent().menuRebuilt = nullptr;
+    controller_.session().statistics.displayChanged = nullptr;
     controller_.timers().mainWindowActive = [] { return false; };
     controller_.timers().scheduleIconChanged = nullptr;
 }

@@ -1,0 +1,10 @@
+#include "app/ProcessEnvironment.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+void prepareProcessEnvironment()
+{
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", QByteArray(":/etc/localtime"));
+}
