@@ -206,8 +206,9 @@ TEST(MainWindowSelection, RowActionsWithoutASelectionDoNothing)
     w.add("a@example.test", 3);
     w.find<QTabBar>("tbcDatabase")->setCurrentIndex(1);
     w.find<QTableView>("dxDBGrid1")->clearSelection();
+    const auto before = w.ui.shown.size();
     w.trigger("mkaddtonever");
     w.trigger("mkResetBounce");
-    EXPECT_TRUE(w.ui.shown.isEmpty()) << w.ui.texts().join(" | ").toStdString();
+    EXPECT_EQ(w.ui.shown.size(), before);
     EXPECT_EQ(w.entries().locate("a@example.test")->Bounces, 3);
 }
