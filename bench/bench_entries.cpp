@@ -11,6 +11,7 @@
 // but never damages a table).
 #include "app/Folders.h"
 #include "app/Logs.h"
+#include "app/ProcessEnvironment.h"
 #include "app/Ui.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
@@ -82,6 +83,7 @@ int argument(const QStringList& args, int position, int fallback)
 
 int main(int argc, char** argv)
 {
+    prepareProcessEnvironment();  // as the programs do
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int listSize = argument(args, 1, 1000000);

@@ -1,5 +1,6 @@
 // Throughput of the entries table: batched inserts, a walk in Item order, a
 // filtered count and the whole-table search update, over a million rows.
+#include "app/ProcessEnvironment.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/SqlFilter.h"
@@ -25,10 +26,7 @@ void print(const char* what, qint64 rows, qint64 ms)
 
 int main(int argc, char** argv)
 {
-    // With TZ unset, glibc looks at /etc/localtime again at every local-time
-    // conversion; the program sets it the same way at start.
-    if (qEnvironmentVariableIsEmpty("TZ"))
-        qputenv("TZ", ":/etc/localtime");
+    prepareProcessEnvironment();  // as the programs do
     if (argc > 1)
         kRows = std::atoi(argv[1]);
     QTemporaryDir dir;
