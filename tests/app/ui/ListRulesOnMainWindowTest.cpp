@@ -1,13 +1,9 @@
-#include "app/AppController.h"
-#include "app/Session.h"
-#include "app/ui/Tfrmmain.h"
-#include "settings/GridLayoutStore.h"
+#include "MainWindowFixture.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/SqliteConnection.h"
 #include "store/StatisticsFigures.h"
 #include "store/TableSchema.h"
-#include "support/ScriptedUi.h"
 
 #include <QAction>
 #include <QBarCategoryAxis>
@@ -25,27 +21,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Window {
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    Session session{Folders::forApplication(dir.path()), ui};
-    AppController controller{session};
-    GridLayoutStore layout{dir.path() + "/layout.conf"};
-    std::unique_ptr<Tfrmmain> window;
-
+struct Window : MainWindowFixture {
     void show()
     {
-        ui.answer(Ui::Answer::Yes);
-        window = std::make_unique<Tfrmmain>(controller, layout);
-        controller.start();
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QTRY_VERIFY(controller.mainWindowShown());
+        MainWindowFixture::show();
         ui.answers.clear();
-    }
-    template <class T> T* find(const QString& name) const
-    {
-        return window->findChild<T*>(name);
     }
     QString text(const QString& label) const { return find<QLabel>(label)->text(); }
     EntriesTable& entries() { return session.db.database().entries(); }

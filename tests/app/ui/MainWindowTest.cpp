@@ -1,10 +1,6 @@
-#include "app/AppController.h"
-#include "app/Session.h"
-#include "app/ui/Tfrmmain.h"
-#include "settings/GridLayoutStore.h"
+#include "MainWindowFixture.h"
 #include "settings/IniFile.h"
 #include "store/EntriesTable.h"
-#include "support/ScriptedUi.h"
 
 #include <QLabel>
 #include <QTabBar>
@@ -14,33 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Window {
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    Session session{Folders::forApplication(dir.path()), ui};
-    AppController controller{session};
-    GridLayoutStore layout{dir.path() + "/layout.conf"};
-    std::unique_ptr<Tfrmmain> window;
-
-    void show()
-    {
-        ui.answer(Ui::Answer::Yes);
-        window = std::make_unique<Tfrmmain>(controller, layout);
-        controller.start();
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QTRY_VERIFY(controller.mainWindowShown());
-    }
-    template <class T> T* find(const QString& name) const
-    {
-        return window->findChild<T*>(name);
-    }
-    bool visible(const QString& name) const
-    {
-        auto* w = find<QWidget>(name);
-        return w && w->isVisible();
-    }
-};
+using Window = MainWindowFixture;
 
 const QString kGroupsHint =
     "You have not added any groups to your Group List.  Groups allow you to categorize your "
