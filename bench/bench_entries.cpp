@@ -31,10 +31,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
 constexpr int kFillBatch = 20000;
+// Requests committed together, as a check run commits the requests of a batch
+// of messages before it disposes of them.
+constexpr int kRequestGroup = 1000;
 
 // Answers every question with Yes and shows nothing: the bench runs unattended.
 class YesUi : public Ui {
@@ -153,14 +157,19 @@ int main(int argc, char** argv)
         std::printf("fill: %d entries in %lld ms (%.0f entries/s, batches of %d)\n", listSize,
                     static_cast<long long>(fillMs), perSecond(listSize, fillMs), kFillBatch);
 
+        std::optional<Transaction> group;
         int entered = 0;
         timer.restart();
         for (int i = 0; i < insertions; ++i) {
+            if (i % kRequestGroup == 0)
+                group.emplace(db.database().connection());
             const QStringList result = insertentry(ctx, true, newAddress(i), settings.LogManualEntries,
                                                    true, false, {}, "bench", TCVNAddress{}, {},
                                                    i % 2 ? QStringLiteral("news") : QString());
             if (result.value(0) == QLatin1String("Entered Successfully"))
                 ++entered;
+            if ((i + 1) % kRequestGroup == 0 || i + 1 == insertions)
+                group->commit();
         }
         const qint64 insertMs = timer.elapsed();
         std::printf("insertentry add: %d requests (%d entered) in %lld ms (%.0f insertions/s)\n",
@@ -169,11 +178,15 @@ int main(int argc, char** argv)
         int deleted = 0;
         timer.restart();
         for (int i = 0; i < removals; ++i) {
+            if (i % kRequestGroup == 0)
+                group.emplace(db.database().connection());
             const QStringList result = insertentry(ctx, false, newAddress(i * (insertions / std::max(1, removals))),
                                                    settings.LogManualEntries, true, false, {}, "bench",
                                                    TCVNAddress{}, {}, {});
             if (result.value(0) == QLatin1String("Entry successfully deleted!"))
                 ++deleted;
+            if ((i + 1) % kRequestGroup == 0 || i + 1 == removals)
+                group->commit();
         }
         const qint64 removeMs = timer.elapsed();
         std::printf("insertentry remove: %d requests (%d deleted) in %lld ms (%.0f removals/s)\n", removals,

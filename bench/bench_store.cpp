@@ -14,7 +14,7 @@
 namespace {
 
 int kRows = 1000000;  // a smaller figure may be given on the command line
-constexpr int kBatch = 10000;
+int kBatch = 10000;  // and the batch size as the second argument
 
 void print(const char* what, qint64 rows, qint64 ms)
 {
@@ -29,6 +29,8 @@ int main(int argc, char** argv)
     prepareProcessEnvironment();  // as the programs do
     if (argc > 1)
         kRows = std::atoi(argv[1]);
+    if (argc > 2)
+        kBatch = std::atoi(argv[2]);
     QTemporaryDir dir;
     Database::createMissingTables(dir.path(), TableScope::All);
     Database db;

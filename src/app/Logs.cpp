@@ -32,8 +32,9 @@ Logs::Logs(const Settings& settings, QString applicationFolder,
 
 QString Logs::datedLine(const QString& message)
 {
-    const QLocale locale = QLocale::system();
-    const QString format =
+    // The system locale is read once, at start, so its formats are built once.
+    static const QLocale locale = QLocale::system();
+    static const QString format =
         locale.dateFormat(QLocale::ShortFormat) + " " + locale.timeFormat(QLocale::LongFormat);
     return locale.toString(QDateTime::currentDateTime(), format) + "  -  " + message;
 }

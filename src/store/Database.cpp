@@ -143,7 +143,7 @@ void Database::Impl::attach(TableId table)
         connection.exec(QStringLiteral("PRAGMA \"%1\".locking_mode = %2")
                             .arg(schema, exclusive ? QStringLiteral("EXCLUSIVE") : QStringLiteral("NORMAL")));
         connection.exec(QStringLiteral("PRAGMA \"%1\".journal_mode = %2")
-                            .arg(schema, exclusive ? QStringLiteral("WAL") : QStringLiteral("DELETE")));
+                            .arg(schema, exclusive ? QStringLiteral("WAL") : QStringLiteral("TRUNCATE")));
         // Up to 1 GiB of the entries table stays cached (taken only as used), so
         // bulk work over a large list does not spill pages mid-transaction.
         if (table == TableId::Entries)
@@ -210,13 +210,15 @@ SqliteConnection& Database::connection() { return d->connection; }
 
 Transaction::Transaction(SqliteConnection& connection) : connection_(connection)
 {
+    // Every request of a check run opens one of these, often inside a batch's:
+    // the control statements are prepared once per connection.
     int& depth = connection_.transactionDepth();
     if (depth == 0 && !connection_.inTransaction()) {
         // Immediate: the write lock is taken (with the lock retries) before any work.
-        connection_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        connection_.execCached(QStringLiteral("BEGIN IMMEDIATE"));
     } else {
         name_ = QStringLiteral("corvanel_sp%1").arg(depth);
-        connection_.exec(QStringLiteral("SAVEPOINT ") + name_);
+        connection_.execCached(QStringLiteral("SAVEPOINT ") + name_);
     }
     ++depth;
 }
@@ -227,10 +229,12 @@ Transaction::~Transaction()
         return;
     --connection_.transactionDepth();
     try {
-        if (name_.isEmpty())
-            connection_.exec(QStringLiteral("ROLLBACK"));
-        else
-            connection_.exec(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(name_));
+        if (name_.isEmpty()) {
+            connection_.execCached(QStringLiteral("ROLLBACK"));
+        } else {
+            connection_.execCached(QStringLiteral("ROLLBACK TO ") + name_);
+            connection_.execCached(QStringLiteral("RELEASE ") + name_);
+        }
     } catch (const StoreError&) {
         // SQLite may already have rolled back by itself after a failure.
     }
@@ -240,7 +244,7 @@ void Transaction::commit()
 {
     if (done_)
         return;
-    connection_.exec(name_.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + name_);
+    connection_.execCached(name_.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + name_);
     done_ = true;
     --connection_.transactionDepth();
 }

@@ -134,23 +134,50 @@ QString fileUri(const QString& file, bool create)
 
 }  // namespace
 
+namespace {
+
+// Writes value as count decimal digits, zero-padded, at out.
+void putDigits(char16_t* out, int value, int count)
+{
+    for (int i = count - 1; i >= 0; --i, value /= 10)
+        out[i] = char16_t(u'0' + value % 10);
+}
+
+}  // namespace
+
 // Fixed-width forms, written and read by hand: Qt's general date parser and
-// formatter cost more than the rest of reading a row.
+// formatter cost more than the rest of reading or writing a row.
 QString isoDate(const QDate& date)
 {
-    if (!date.isValid())
-        return {};
-    return QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day());
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999)
+        return date.isValid() ? date.toString(QLatin1String(kIsoDate)) : QString();
+    QString text(10, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    putDigits(out, date.year(), 4);
+    out[4] = u'-';
+    putDigits(out + 5, date.month(), 2);
+    out[7] = u'-';
+    putDigits(out + 8, date.day(), 2);
+    return text;
 }
 
 QString isoDateTime(const QDateTime& dateTime)
 {
     if (!dateTime.isValid())
         return {};
-    const QDate d = dateTime.date();
     const QTime t = dateTime.time();
-    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(), t.minute(),
-                             t.second());
+    QString text = isoDate(dateTime.date());
+    if (text.size() != 10)
+        return dateTime.toString(QLatin1String(kIsoDateTime));
+    text.resize(19);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    out[10] = u'T';
+    putDigits(out + 11, t.hour(), 2);
+    out[13] = u':';
+    putDigits(out + 14, t.minute(), 2);
+    out[16] = u':';
+    putDigits(out + 17, t.second(), 2);
+    return text;
 }
 
 namespace {
@@ -426,7 +453,8 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
     const bool memory = path == QLatin1String(":memory:");
     const bool existed = !memory && QFileInfo::exists(path);
     const QByteArray name = memory ? QByteArray(":memory:") : fileUri(path, create).toUtf8();
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is used by one thread only, so it needs no locks of its own.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(name.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString text = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
@@ -460,6 +488,13 @@ void SqliteConnection::exec(const QString& sql)
     sqlite3_free(message);
     if (rc != SQLITE_OK)
         fail(rc, sql);
+}
+
+void SqliteConnection::execCached(const QString& sql)
+{
+    Statement& statement = cached(sql);
+    statement.run();
+    statement.reset();
 }
 
 QVariant SqliteConnection::scalar(const QString& sql, const QVariantList& params)

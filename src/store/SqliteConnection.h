@@ -83,6 +83,9 @@ public:
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
     void exec(const QString& sql);
+    // One statement without rows, prepared once and kept: for the statements a
+    // hot path runs again and again (transaction control, say).
+    void execCached(const QString& sql);
     // First column of the first row, or an invalid QVariant.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     qint64 lastInsertId() const;

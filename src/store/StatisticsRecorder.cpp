@@ -58,52 +58,34 @@ void StatisticsRecorder::writeDay(int kind, const QDate& day, const QString& gro
     // The day row and the group row change together or not at all.
     Transaction transaction(db);
 
-    // Prepared once per connection: every request of a check run records here.
-    Statement& find = db.cached("SELECT COUNT(*) FROM " + table + " WHERE Date = ?");
-    find.bind(1, day);
-    find.step();
-    const bool missing = find.integer(0) == 0;
-    find.reset();
-    if (missing) {
-        Statement& insert = db.cached("INSERT INTO " + table
-                                      + " (Date, Subscribes, Unsubscribes, Bounces, Total)"
-                                        " VALUES (?, 0, 0, 0, -1)");
-        insert.bind(1, day);
-        insert.run();
-        insert.reset();
-    }
-
-    QStringList assignments;
+    // One statement makes the day's row or counts in it: every request of a
+    // check run records here, and each statement is prepared once per connection.
     const QString column = dailyColumn(kind);
+    const bool today = day == clock_().date();
+    QStringList assignments;
     if (!column.isEmpty())
         assignments << column + " = COALESCE(" + column + ", 0) + 1";
-    const bool today = day == clock_().date();
     if (today)
-        assignments << QStringLiteral("Total = ?");
-    if (!assignments.isEmpty()) {
-        Statement& update = db.cached("UPDATE " + table + " SET " + assignments.join(", ")
-                                      + " WHERE Date = ?");
-        int parameter = 1;
-        if (today)
-            update.bind(parameter++, entryCount_());
-        update.bind(parameter, day);
-        update.run();
-        update.reset();
-    }
+        assignments << QStringLiteral("Total = excluded.Total");
+    const auto first = [&](const char* name) { return column == QLatin1String(name) ? "1" : "0"; };
+    Statement& record = db.cached(QStringLiteral("INSERT INTO %1 (Date, Subscribes, Unsubscribes, Bounces, Total)"
+                                                 " VALUES (?, %2, %3, %4, ?) ON CONFLICT (Date) DO ")
+                                      .arg(table, first("Subscribes"), first("Unsubscribes"), first("Bounces"))
+                                  + (assignments.isEmpty() ? QStringLiteral("NOTHING")
+                                                           : "UPDATE SET " + assignments.join(", ")));
+    record.bind(1, day);
+    record.bind(2, today ? entryCount_() : qint64(-1));
+    record.run();
+    record.reset();
 
     if (kind == StatSubscribe && !group.isEmpty() && database_.isOpen(TableId::GroupStatistics)) {
-        const QString groups = groupStatisticsTable();
-        Statement& increase = db.cached("UPDATE " + groups + " SET Count = COALESCE(Count, 0) + 1"
-                                        " WHERE Date = ? AND Category = ? COLLATE " + kUnicodeNoCase);
-        increase.bind(1, day).bind(2, group);
-        const int increased = increase.run();
-        increase.reset();
-        if (increased == 0) {
-            Statement& insert = db.cached("INSERT INTO " + groups + " (Date, Category, Count) VALUES (?, ?, 1)");
-            insert.bind(1, day).bind(2, group);
-            insert.run();
-            insert.reset();
-        }
+        // The unique (Date, Category) index compares the group without regard to case.
+        Statement& count = db.cached("INSERT INTO " + groupStatisticsTable()
+                                     + " (Date, Category, Count) VALUES (?, ?, 1) ON CONFLICT (Date, Category)"
+                                       " DO UPDATE SET Count = COALESCE(Count, 0) + 1");
+        count.bind(1, day).bind(2, group);
+        count.run();
+        count.reset();
     }
     transaction.commit();
 

@@ -152,6 +152,18 @@ TEST_F(EngineTest, RowsRoundTripAndEventsFire)
     EXPECT_EQ(db.entries().count(), 0);
 }
 
+TEST(DateTextTest, StoredFormsArePaddedAndReadBack)
+{
+    const QDateTime early(QDate(987, 6, 5), QTime(4, 3, 2));
+    EXPECT_EQ(isoDateTime(early), QStringLiteral("0987-06-05T04:03:02"));
+    EXPECT_EQ(dateTimeFromIso(isoDateTime(early)), early);
+    const QDate late(2026, 12, 31);
+    EXPECT_EQ(isoDate(late), QStringLiteral("2026-12-31"));
+    EXPECT_EQ(dateFromIso(isoDate(late)), late);
+    EXPECT_TRUE(isoDate(QDate()).isNull());
+    EXPECT_TRUE(isoDateTime(QDateTime()).isNull());
+}
+
 TEST_F(EngineTest, TransactionsRollBackUnlessCommittedAndNest)
 {
     {
