@@ -193,6 +193,7 @@ void Database::close()
 }
 
 QString Database::folder() const { return d->folder; }
+bool Database::isExclusive() const { return d->exclusive; }
 
 void Database::flush()
 {

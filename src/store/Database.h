@@ -56,6 +56,7 @@ public:
     bool isOpen(TableId table) const;
     void close();  // closes every table
     QString folder() const;
+    bool isExclusive() const;  // as bound by setFolder
 
     void flush();  // checkpoint / sync every open table
 

@@ -5,6 +5,7 @@
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
+#include "store/SqlFilter.h"
 #include "store/TableSchema.h"
 #include "store/TdmML.h"
 #include "subscriptions/AddressChange.h"
@@ -71,8 +72,25 @@ bool ResetBounceCountforallEntries(const ListContext& ctx)
 {
     BusyCursor busy(ctx.ui);
     try {
-        ctx.entries().execute("UPDATE " + TableSchema::table(TableId::Entries).sqlName
-                              + " SET Bounces = 0");
+        EntriesTable& entries = ctx.entries();
+        Database& database = ctx.db.database();
+        if (!database.isExclusive()) {
+            entries.execute("UPDATE " + TableSchema::table(TableId::Entries).sqlName + " SET Bounces = 0");
+            return true;
+        }
+        // This copy is the table's only user: each entry is saved through the
+        // table, so its after-post event sees the change.
+        QList<Entry> bounced;
+        entries.walk(parseFilter(QStringLiteral("Bounces > 0")), [&](const Entry& entry) {
+            bounced << entry;
+            return true;
+        });
+        Transaction transaction(database.connection());
+        for (Entry& entry : bounced) {
+            entry.Bounces = 0;
+            entries.post(entry);
+        }
+        transaction.commit();
     } catch (const std::exception&) {
         ctx.ui.warn(kResetFailed);
         return false;

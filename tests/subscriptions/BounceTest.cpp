@@ -1,5 +1,6 @@
 #include "ListFixture.h"
 
+#include "store/SqlFilter.h"
 #include "subscriptions/Bounces.h"
 
 namespace {
@@ -83,6 +84,22 @@ TEST_F(Bounces, ResetsForAllAndForChosenRows)
     EXPECT_EQ(entries().byIndex(a)->Bounces, 0);
     EXPECT_EQ(entries().byIndex(a)->LastBounce, QDate(2026, 11, 1));
     EXPECT_TRUE(ui.shown.isEmpty());
+}
+
+TEST_F(Bounces, WithExclusiveAccessTheResetSavesEachBouncedEntry)
+{
+    addEntry("ann@example.com", "news", 3);
+    addEntry("bob@example.com", "news", 0);
+    addEntry("cat@example.com", "sales", 7);
+    db->database().setFolder(folder, true, false);
+    for (TableId table : kOpenOrder)
+        db->database().openTable(table);
+    int posts = 0;
+    entries().afterPost = [&] { ++posts; };
+    EXPECT_TRUE(ResetBounceCountforallEntries(*ctx));
+    EXPECT_EQ(posts, 2);
+    EXPECT_EQ(entries().count(parseFilter("Bounces > 0")), 0);
+    EXPECT_EQ(entries().count(), 3);
 }
 
 }  // namespace
