@@ -57,6 +57,7 @@ struct Database::Impl {
     QList<TableId> open;
 
     void attach(TableId table);
+    void restoreIndexes(TableId table);
 };
 
 Database::Database() : d(std::make_unique<Impl>()) {}
@@ -162,6 +163,7 @@ void Database::Impl::attach(TableId table)
             throw StoreError(StoreError::Kind::Other, SQLITE_SCHEMA,
                              QStringLiteral("Table %1 is in an older format (fields %2) and needs to be upgraded")
                                  .arg(Database::displayName(table), columns.join(QStringLiteral(", "))));
+        restoreIndexes(table);
     } catch (const StoreError&) {
         if (connection.inTransaction())
             connection.exec(QStringLiteral("ROLLBACK"));
@@ -203,6 +205,33 @@ void Database::flush()
     for (TableId table : d->open)
         d->connection.exec(QStringLiteral("PRAGMA \"%1\".wal_checkpoint(TRUNCATE)").arg(schemaOf(table)));
 }
+
+void Database::Impl::restoreIndexes(TableId table)
+{
+    const TableDef& def = TableSchema::table(table);
+    const QString schema = schemaOf(table);
+    const QList<IndexDef> missing = TableSchema::missingIndexes(connection, def, schema);
+    if (missing.isEmpty())
+        return;
+    Transaction transaction(connection);
+    for (const IndexDef& index : missing)
+        TableSchema::createIndex(connection, def, index, schema);
+    transaction.commit();
+}
+
+void Database::dropSecondaryIndexes(TableId table)
+{
+    const TableDef& def = TableSchema::table(table);
+    const QString schema = schemaOf(table);
+    Transaction transaction(d->connection);
+    for (const IndexDef& index : def.indexes)
+        if (!index.unique)
+            d->connection.exec(QStringLiteral("DROP INDEX IF EXISTS \"%1\".%2")
+                                   .arg(schema, TableSchema::quoted(TableSchema::indexName(def, index))));
+    transaction.commit();
+}
+
+void Database::restoreIndexes(TableId table) { d->restoreIndexes(table); }
 
 EntriesTable& Database::entries() { return d->entries; }
 SqliteConnection& Database::connection() { return d->connection; }

@@ -60,6 +60,13 @@ public:
 
     void flush();  // checkpoint / sync every open table
 
+    // A bulk load drops the open table's secondary (non-unique) indexes and has
+    // them built again when it ends: one sort costs far less than a random index
+    // insert per row. Queries stay correct without them, only slower, and a load
+    // cut short by a crash gets them back at the table's next open.
+    void dropSecondaryIndexes(TableId table);
+    void restoreIndexes(TableId table);  // builds every declared index that is missing
+
     EntriesTable& entries();
     SqliteConnection& connection();
 

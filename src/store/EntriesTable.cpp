@@ -277,3 +277,13 @@ int EntriesTable::execute(const QString& sql, const QVariantList& params,
     }
     return changed;
 }
+
+int EntriesTable::markSearchHits(const SqlFilter& condition, const std::function<void(int percent)>& progress)
+{
+    // Most rows keep their flag from one search to the next; rewriting them all
+    // would cost a row write and an index update each.
+    const QString hit = condition.where.isEmpty() ? QStringLiteral("1")
+                                                  : QStringLiteral("coalesce((%1), 0)").arg(condition.where);
+    return execute(QStringLiteral("UPDATE mailist SET SearchHit = %1 WHERE coalesce(SearchHit, 0) <> %1").arg(hit),
+                   condition.params + condition.params, progress);
+}

@@ -39,6 +39,11 @@ public:
     int execute(const QString& sql, const QVariantList& params = {},
                 const std::function<void(int percent)>& progress = {});
 
+    // Sets every row's SearchHit to whether it meets the condition (a row where
+    // the condition is NULL does not), writing only the rows whose flag changes.
+    // Returns the rows changed.
+    int markSearchHits(const SqlFilter& condition, const std::function<void(int percent)>& progress = {});
+
     // Table events: after every insert or post; before and after a delete.
     std::function<void()> afterPost;
     std::function<void(qint64 index)> beforeDelete;

@@ -272,19 +272,38 @@ void create(SqliteConnection& connection, const TableDef& def, const QString& sc
 void createIndexesAndTriggers(SqliteConnection& connection, const TableDef& def,
                               const QString& schema)
 {
-    for (const IndexDef& index : def.indexes) {
-        QStringList fields;
-        for (const QString& f : index.fields)
-            fields << quoted(f);
-        connection.exec(QStringLiteral("CREATE %1INDEX IF NOT EXISTS \"%2\".%3 ON %4 (%5)")
-                            .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), schema,
-                                 quoted(def.sqlName + '_' + index.name), quoted(def.sqlName),
-                                 fields.join(QStringLiteral(", "))));
-    }
+    for (const IndexDef& index : def.indexes)
+        createIndex(connection, def, index, schema);
     if (def.writersCut)  // a file made before its writers cut texts themselves
         connection.exec(QStringLiteral("DROP TRIGGER IF EXISTS \"%1\".\"%2_fit_insert\"").arg(schema, def.sqlName));
     for (const QString& trigger : fitTriggers(def, schema))
         connection.exec(trigger);
+}
+
+QString indexName(const TableDef& def, const IndexDef& index) { return def.sqlName + '_' + index.name; }
+
+void createIndex(SqliteConnection& connection, const TableDef& def, const IndexDef& index, const QString& schema)
+{
+    QStringList fields;
+    for (const QString& f : index.fields)
+        fields << quoted(f);
+    connection.exec(QStringLiteral("CREATE %1INDEX IF NOT EXISTS \"%2\".%3 ON %4 (%5)")
+                        .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(), schema,
+                             quoted(indexName(def, index)), quoted(def.sqlName), fields.join(QStringLiteral(", "))));
+}
+
+QList<IndexDef> missingIndexes(SqliteConnection& connection, const TableDef& def, const QString& schema)
+{
+    Statement present(connection,
+                      QStringLiteral("SELECT name FROM \"%1\".sqlite_master WHERE type = 'index'").arg(schema));
+    QStringList names;
+    while (present.step())
+        names << present.text(0);
+    QList<IndexDef> missing;
+    for (const IndexDef& index : def.indexes)
+        if (!names.contains(indexName(def, index), Qt::CaseInsensitive))
+            missing << index;
+    return missing;
 }
 
 void dropIndexesAndTriggers(SqliteConnection& connection, const QString& schema,

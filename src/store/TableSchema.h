@@ -56,6 +56,10 @@ QString columnList(const TableDef& def);
 void create(SqliteConnection& connection, const TableDef& def, const QString& schema);
 void createIndexesAndTriggers(SqliteConnection& connection, const TableDef& def,
                               const QString& schema);
+// The declared indexes the schema's copy of the table lacks.
+QList<IndexDef> missingIndexes(SqliteConnection& connection, const TableDef& def, const QString& schema);
+void createIndex(SqliteConnection& connection, const TableDef& def, const IndexDef& index, const QString& schema);
+QString indexName(const TableDef& def, const IndexDef& index);
 void dropIndexesAndTriggers(SqliteConnection& connection, const QString& schema,
                             const QString& tableName);
 
