@@ -4,6 +4,7 @@
 #include "store/SqliteConnection.h"
 #include "store/TableSchema.h"
 
+#include <array>
 #include <sqlite3.h>
 
 namespace {
@@ -83,45 +84,87 @@ int bindFields(Statement& s, const Entry& e)
     return 24;
 }
 
-Entry readEntry(const Statement& s)
-{
-    Entry e;
-    e.Index = s.integer64(0);
-    e.Item = s.text(1);
-    e.Category = s.text(2);
-    e.Bounces = s.integer(3);
-    e.Comments = s.text(4);
-    e.Name = s.text(5);
-    e.Salutation = s.text(6);
-    e.SendRights = s.isNull(7) || s.boolean(7);
-    e.Surname = s.text(8);
-    e.Company = s.text(9);
-    e.Address = s.text(10);
-    e.City = s.text(11);
-    e.State = s.text(12);
-    e.ZIP = s.text(13);
-    e.Country = s.text(14);
-    if (!s.isNull(15))
-        e.LastBounce = s.date(15);
-    if (!s.isNull(16))
-        e.Status = s.integer(16);
-    e.NewUser = s.boolean(17);
-    e.SearchHit = s.boolean(18);
-    e.Tagged = s.boolean(19);
-    e.PlainText = s.boolean(20);
-    e.InsertDate = s.dateTime(21);
-    if (!s.isNull(22))
-        e.ExtraInt = s.integer(22);
-    if (!s.isNull(23))
-        e.ExtraBool = s.boolean(23);
-    return e;
-}
+// Reads the rows of one statement. Groups, salutations, places and insert
+// dates repeat down a list: a text whose bytes equal the previous row's in that
+// column is shared, not decoded again.
+class RowReader {
+public:
+    Entry read(const Statement& s)
+    {
+        Entry e;
+        e.Index = s.integer64(0);
+        e.Item = s.text(1);
+        e.Category = repeated(s, 2);
+        e.Bounces = s.integer(3);
+        e.Comments = repeated(s, 4);
+        e.Name = s.text(5);
+        e.Salutation = repeated(s, 6);
+        e.SendRights = s.isNull(7) || s.boolean(7);
+        for (int column : {8, 9, 10, 11, 12, 13, 14})
+            *textField(e, column) = repeated(s, column);
+        if (!s.isNull(15))
+            e.LastBounce = s.date(15);
+        if (!s.isNull(16))
+            e.Status = s.integer(16);
+        e.NewUser = s.boolean(17);
+        e.SearchHit = s.boolean(18);
+        e.Tagged = s.boolean(19);
+        e.PlainText = s.boolean(20);
+        const QByteArrayView inserted = s.bytes(21);
+        if (inserted != QByteArrayView(lastInsertBytes_)) {  // NULL and "" both read as no date
+            lastInsertBytes_ = inserted.toByteArray();
+            lastInsertDate_ = s.dateTime(21);
+        }
+        e.InsertDate = lastInsertDate_;
+        if (!s.isNull(22))
+            e.ExtraInt = s.integer(22);
+        if (!s.isNull(23))
+            e.ExtraBool = s.boolean(23);
+        return e;
+    }
+
+private:
+    struct Last {
+        QByteArray bytes;
+        QString text;
+    };
+
+    static QString* textField(Entry& e, int column)
+    {
+        switch (column) {
+        case 8: return &e.Surname;
+        case 9: return &e.Company;
+        case 10: return &e.Address;
+        case 11: return &e.City;
+        case 12: return &e.State;
+        case 13: return &e.ZIP;
+        default: return &e.Country;
+        }
+    }
+
+    QString repeated(const Statement& s, int column)
+    {
+        const QByteArrayView bytes = s.bytes(column);
+        if (bytes.isNull())
+            return {};
+        Last& last = last_[column];
+        if (bytes != QByteArrayView(last.bytes) || last.bytes.isNull()) {
+            last.bytes = bytes.toByteArray();
+            last.text = QString::fromUtf8(bytes);
+        }
+        return last.text;
+    }
+
+    std::array<Last, 15> last_;
+    QByteArray lastInsertBytes_;
+    QDateTime lastInsertDate_;
+};
 
 std::optional<Entry> first(Statement& s)
 {
     std::optional<Entry> found;
     if (s.step())
-        found = readEntry(s);
+        found = RowReader().read(s);
     s.reset();
     return found;
 }
@@ -160,8 +203,9 @@ QList<Entry> EntriesTable::locateAll(const QString& item, int limit) const
     Statement& s = db_.cached(selectAll() + QStringLiteral(" WHERE Item = ? ORDER BY Item, \"Index\" LIMIT ?"));
     s.bind(1, item).bind(2, limit);
     QList<Entry> rows;
+    RowReader reader;
     while (s.step())
-        rows.append(readEntry(s));
+        rows.append(reader.read(s));
     s.reset();
     return rows;
 }
@@ -242,8 +286,9 @@ void EntriesTable::walk(const SqlFilter& filter, const std::function<bool(const 
     // A statement of its own: the visitor may locate or walk again.
     Statement s(db_, selectAll() + whereClause(filter) + QStringLiteral(" ORDER BY Item, \"Index\""));
     s.bindAll(filter.params);
+    RowReader reader;
     while (s.step())
-        if (!visit(readEntry(s)))
+        if (!visit(reader.read(s)))
             break;
 }
 

@@ -376,6 +376,14 @@ QString Statement::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
 }
 
+QByteArrayView Statement::bytes(int column) const
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (!data)
+        return {};
+    return QByteArrayView(data, sqlite3_column_bytes(stmt_, column));
+}
+
 namespace {
 
 // The number written in count ASCII digits; ok turns false at any other byte.

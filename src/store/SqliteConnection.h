@@ -3,6 +3,7 @@
 #include "store/StoreError.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
@@ -54,6 +55,9 @@ public:
     int columnCount() const;
     bool isNull(int column) const;
     QString text(int column) const;
+    // The column's UTF-8 bytes as SQLite holds them, valid until the next step;
+    // a null view for NULL.
+    QByteArrayView bytes(int column) const;
     int integer(int column) const;
     qint64 integer64(int column) const;
     bool boolean(int column) const;
