@@ -4,6 +4,8 @@
 #include "store/EntriesTable.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -55,13 +57,17 @@ void EntriesBulkLoad::writeBatch()
 {
     if (pending_.isEmpty())
         return;
-    std::stable_sort(pending_.begin(), pending_.end(), [](const Entry& a, const Entry& b) {
-        return a.Item.compare(b.Item, Qt::CaseInsensitive) < 0;
-    });
+    // The rows stay where they are; their places are sorted, on keys folded once.
+    std::vector<std::pair<QString, qsizetype>> order;
+    order.reserve(pending_.size());
+    for (qsizetype i = 0; i < pending_.size(); ++i)
+        order.emplace_back(pending_[i].Item.toCaseFolded(), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     EntriesTable& entries = database_.entries();
     Transaction batch(database_.connection());
-    for (const Entry& entry : pending_)
-        entries.insert(entry);
+    for (const auto& place : order)
+        entries.insert(pending_[place.second]);
     batch.commit();
     written_ += pending_.size();
     pending_.clear();
