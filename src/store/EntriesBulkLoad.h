@@ -23,7 +23,8 @@ public:
     EntriesBulkLoad(const EntriesBulkLoad&) = delete;
     EntriesBulkLoad& operator=(const EntriesBulkLoad&) = delete;
 
-    // Throws StoreError when a batch cannot be written; that batch is rolled back.
+    // Throws StoreError when a batch cannot be written; that batch is rolled back
+    // and kept, so a later add() or finish() writes it again.
     void add(const Entry& entry);
     void finish();
     qint64 written() const { return written_; }
