@@ -100,8 +100,13 @@ public:
         e.Name = s.text(5);
         e.Salutation = repeated(s, 6);
         e.SendRights = s.isNull(7) || s.boolean(7);
-        for (int column : {8, 9, 10, 11, 12, 13, 14})
-            *textField(e, column) = repeated(s, column);
+        e.Surname = repeated(s, 8);
+        e.Company = repeated(s, 9);
+        e.Address = repeated(s, 10);
+        e.City = repeated(s, 11);
+        e.State = repeated(s, 12);
+        e.ZIP = repeated(s, 13);
+        e.Country = repeated(s, 14);
         if (!s.isNull(15))
             e.LastBounce = s.date(15);
         if (!s.isNull(16))
@@ -128,19 +133,6 @@ private:
         QByteArray bytes;
         QString text;
     };
-
-    static QString* textField(Entry& e, int column)
-    {
-        switch (column) {
-        case 8: return &e.Surname;
-        case 9: return &e.Company;
-        case 10: return &e.Address;
-        case 11: return &e.City;
-        case 12: return &e.State;
-        case 13: return &e.ZIP;
-        default: return &e.Country;
-        }
-    }
 
     QString repeated(const Statement& s, int column)
     {

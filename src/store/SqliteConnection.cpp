@@ -370,10 +370,8 @@ bool Statement::isNull(int column) const
 
 QString Statement::text(int column) const
 {
-    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-    if (!data)
-        return {};
-    return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
+    const QByteArrayView utf8 = bytes(column);
+    return utf8.isNull() ? QString() : QString::fromUtf8(utf8);
 }
 
 QByteArrayView Statement::bytes(int column) const
