@@ -2,7 +2,7 @@
 // no Corvanel code in the loops: rows bound straight through the C API (the
 // address texts made beforehand, outside the timing). It sets the ceiling the
 // store's own figures (bench_store) can reach.
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 #include "store/Database.h"
 #include "store/SqliteConnection.h"
 

@@ -9,10 +9,10 @@
 // "normal" to run the tables at synchronous=NORMAL instead of FULL (commits then
 // wait for no disk flush; in WAL mode a power loss may undo the last commits
 // but never damages a table).
-#include "app/Folders.h"
-#include "app/Logs.h"
-#include "app/ProcessEnvironment.h"
-#include "app/Ui.h"
+#include "base/Folders.h"
+#include "logs/Logs.h"
+#include "base/ProcessEnvironment.h"
+#include "base/Ui.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

@@ -1,6 +1,6 @@
 // Throughput of the entries table: a bulk load in batches, a walk in Item order, a
 // filtered count and the whole-table search update, over a million rows.
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 #include "store/Database.h"
 #include "store/EntriesBulkLoad.h"
 #include "store/EntriesTable.h"

@@ -3,7 +3,7 @@
 #include "app/MainView.h"
 #include "app/ModeString.h"
 #include "app/Session.h"
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "settings/IniFile.h"
 #include "store/SqlFilter.h"
 

@@ -1,6 +1,6 @@
 #include "app/AppTimers.h"
 
-#include "app/Logs.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 
 #include <limits>

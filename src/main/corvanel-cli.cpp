@@ -1,5 +1,5 @@
 #include "app/ConsoleUi.h"
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 #include "app/Session.h"
 #include "addresses/ScanAddressesCommand.h"
 #include "settings/SettingsStore.h"

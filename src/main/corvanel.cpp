@@ -1,6 +1,6 @@
 #include "app/AppController.h"
 #include "app/InstanceGuard.h"
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 #include "app/Session.h"
 #include "app/TerminationSignals.h"
 #include "app/ui/GuiUi.h"

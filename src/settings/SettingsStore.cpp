@@ -1,9 +1,9 @@
 #include "settings/SettingsStore.h"
 
-#include "app/Folders.h"
-#include "app/Logs.h"
-#include "app/ProjectInfo.h"
-#include "app/Ui.h"
+#include "base/Folders.h"
+#include "logs/Logs.h"
+#include "base/ProjectInfo.h"
+#include "base/Ui.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"

@@ -1,6 +1,6 @@
 #include "store/DBInfo.h"
 
-#include "app/Folders.h"
+#include "base/Folders.h"
 #include "settings/IniFile.h"
 
 #include <QFileInfo>

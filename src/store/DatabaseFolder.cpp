@@ -1,6 +1,6 @@
 #include "store/DatabaseFolder.h"
 
-#include "app/Folders.h"
+#include "base/Folders.h"
 #include "store/Database.h"
 
 #include <QDir>

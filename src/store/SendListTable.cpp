@@ -1,6 +1,6 @@
 #include "store/SendListTable.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "store/Database.h"
 #include "store/SqliteConnection.h"
 #include "store/TableSchema.h"

@@ -1,7 +1,7 @@
 #include "store/TdmML.h"
 
-#include "app/Folders.h"
-#include "app/Ui.h"
+#include "base/Folders.h"
+#include "base/Ui.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "store/DBInfo.h"

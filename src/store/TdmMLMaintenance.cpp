@@ -1,7 +1,7 @@
 // Opening the tables with repair of damaged ones, and the repair and optimise
 // commands of the database session.
-#include "app/Logs.h"
-#include "app/Ui.h"
+#include "logs/Logs.h"
+#include "base/Ui.h"
 #include "settings/Settings.h"
 #include "store/TdmML.h"
 

@@ -1,5 +1,5 @@
 #include "addresses/AddressSyntax.h"
-#include "app/Logs.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

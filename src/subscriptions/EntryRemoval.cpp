@@ -1,4 +1,4 @@
-#include "app/Logs.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

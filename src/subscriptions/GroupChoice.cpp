@@ -1,6 +1,6 @@
 #include "subscriptions/GroupChoice.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "settings/Settings.h"
 #include "subscriptions/GroupList.h"
 #include "subscriptions/ListContext.h"

@@ -1,6 +1,6 @@
 #include "subscriptions/GroupCommands.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/TdmML.h"

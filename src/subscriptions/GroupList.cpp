@@ -1,6 +1,6 @@
 #include "subscriptions/GroupList.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "settings/Settings.h"
 #include "store/TdmML.h"
 #include "subscriptions/ListContext.h"

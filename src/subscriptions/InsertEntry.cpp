@@ -1,7 +1,7 @@
 #include "subscriptions/InsertEntry.h"
 
 #include "addresses/NameAndAddress.h"
-#include "app/Logs.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/StatisticsRecorder.h"
 #include "subscriptions/EntryRequest.h"

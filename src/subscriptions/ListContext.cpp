@@ -1,6 +1,6 @@
 #include "subscriptions/ListContext.h"
 
-#include "app/Logs.h"
+#include "logs/Logs.h"
 #include "store/EntriesTable.h"
 #include "store/TdmML.h"
 

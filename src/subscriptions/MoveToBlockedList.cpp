@@ -1,6 +1,6 @@
 #include "subscriptions/MoveToBlockedList.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "store/EntriesTable.h"
 #include "subscriptions/BlockedList.h"
 #include "subscriptions/ListContext.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 // Shows the progress display for a scope and hides it on every way out; the
 // cancel flag starts cleared.

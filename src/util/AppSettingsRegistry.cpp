@@ -1,6 +1,6 @@
 #include "util/AppSettingsRegistry.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "util/FileRoutines.h"
 
-#include "app/Ui.h"
+#include "base/Ui.h"
 #include "util/TextRoutines.h"
 
 #include <QDesktopServices>

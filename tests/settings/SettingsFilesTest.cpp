@@ -1,6 +1,6 @@
 #include "SettingsFixture.h"
 
-#include "app/ProjectInfo.h"
+#include "base/ProjectInfo.h"
 #include "util/DateText.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "app/Folders.h"
-#include "app/Logs.h"
+#include "base/Folders.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/SqliteConnection.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Folders.h"
-#include "app/Logs.h"
+#include "base/Folders.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

@@ -1,7 +1,7 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 
 int main(int argc, char** argv)
 {

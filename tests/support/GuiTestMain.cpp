@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 
 int main(int argc, char** argv)
 {

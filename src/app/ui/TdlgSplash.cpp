@@ -1,6 +1,6 @@
 #include "app/ui/TdlgSplash.h"
 
-#include "app/ProjectInfo.h"
+#include "base/ProjectInfo.h"
 
 #include <QApplication>
 #include <QLabel>

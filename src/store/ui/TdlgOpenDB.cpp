@@ -1,7 +1,7 @@
 #include "store/ui/TdlgOpenDB.h"
 
-#include "app/Folders.h"
-#include "app/Ui.h"
+#include "base/Folders.h"
+#include "base/Ui.h"
 #include "store/DBInfo.h"
 #include "store/DatabaseFolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/Logs.h"
+#include "logs/Logs.h"
 
 #include "settings/Settings.h"
 #include "util/FileRoutines.h"

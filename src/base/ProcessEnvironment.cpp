@@ -1,4 +1,4 @@
-#include "app/ProcessEnvironment.h"
+#include "base/ProcessEnvironment.h"
 
 #include <QByteArray>
 #include <QtGlobal>
