@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     settings.DBIsExclusive = exclusive;
 
     YesUi ui;
-    Logs logs(settings, folders.application, [&] { return folder; });
+    Logs logs(settings.logSwitches(), folders.application, [&] { return folder; });
     TdmML db(folders, settings, logs, ui);
     StatisticsRecorder statistics(db.database(), [&] { return db.entryCount(); });
     ListContext ctx{settings, logs, ui, db, statistics, {}};

@@ -1,6 +1,5 @@
 #include "logs/Logs.h"
 
-#include "settings/Settings.h"
 #include "util/FileRoutines.h"
 #include "util/TextRoutines.h"
 
@@ -22,9 +21,9 @@ QString singleLine(QString text)
 
 }  // namespace
 
-Logs::Logs(const Settings& settings, QString applicationFolder,
+Logs::Logs(LogSwitches switches, QString applicationFolder,
            std::function<QString()> databaseFolder)
-    : settings_(settings),
+    : switches_(switches),
       applicationFolder_(AddSlash(applicationFolder)),
       databaseFolder_(std::move(databaseFolder))
 {
@@ -54,13 +53,13 @@ QString Logs::errorLine(int kind, const QString& address, const QString& second)
 void Logs::AddToLog(const QString& message)
 {
     AddToDebugLog("LOGGING: " + message);
-    if (settings_.MaintainLog)
+    if (switches_.MaintainLog)
         appendToDatabaseFolder("log.txt", datedLine(message));
 }
 
 void Logs::AddToDebugLog(const QString& message, bool restart)
 {
-    if (settings_.DebugLogging && !applicationFolder_.isEmpty())
+    if (switches_.DebugLogging && !applicationFolder_.isEmpty())
         AppendLine(applicationFolder_ + "Debuglog.txt", singleLine(datedLine(message)), restart);
 }
 

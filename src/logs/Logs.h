@@ -1,9 +1,9 @@
 #pragma once
 
+#include "logs/LogSwitches.h"
+
 #include <QString>
 #include <functional>
-
-struct Settings;
 
 // The activity log (log.txt), the debug trace (Debuglog.txt), the error list
 // (Errors.txt) and the removal lists (Bounced.txt, Removed.txt). Logging never
@@ -13,7 +13,7 @@ public:
     enum ErrorKind { Remove = -1, Add = 1, Modify = 2 };
 
     // databaseFolder answers the resolved folder of the open database (ending in "/").
-    Logs(const Settings& settings, QString applicationFolder,
+    Logs(LogSwitches switches, QString applicationFolder,
          std::function<QString()> databaseFolder);
 
     void AddToLog(const QString& message);
@@ -39,7 +39,7 @@ private:
     // Appends to a file of the current database folder; lost when there is none.
     void appendToDatabaseFolder(const QString& fileName, const QString& line);
 
-    const Settings& settings_;
+    LogSwitches switches_;
     QString applicationFolder_;
     std::function<QString()> databaseFolder_;
     std::function<void(const QString&)> errorViewerSink_;

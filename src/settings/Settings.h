@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logs/LogSwitches.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -129,4 +131,6 @@ struct Settings {
     QStringList Failed;        // Failed.txt
 
     Settings();  // fills the text lists with their built-in defaults; Cats stays empty
+
+    LogSwitches logSwitches() const { return {MaintainLog, DebugLogging}; }
 };

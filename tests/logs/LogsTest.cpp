@@ -1,6 +1,5 @@
 #include "logs/Logs.h"
 
-#include "settings/Settings.h"
 #include "util/TextFiles.h"
 
 #include <QDateTime>
@@ -18,9 +17,14 @@ class LogsTest : public ::testing::Test {
 protected:
     QTemporaryDir appDir;
     QTemporaryDir dbDir;
-    Settings settings;
+    // The two switches as the settings hold them by default.
+    struct {
+        bool MaintainLog = true;
+        bool DebugLogging = false;
+        LogSwitches logSwitches() const { return {MaintainLog, DebugLogging}; }
+    } settings;
     QString databaseFolder = dbDir.path() + "/";
-    Logs logs{settings, appDir.path() + "/", [this] { return databaseFolder; }};
+    Logs logs{settings.logSwitches(), appDir.path() + "/", [this] { return databaseFolder; }};
 
     QStringList appLines(const QString& name) const { return lines(appDir.path() + "/" + name); }
     QStringList dbLines(const QString& name) const { return lines(dbDir.path() + "/" + name); }
@@ -155,7 +159,7 @@ TEST_F(LogsTest, UnwritableFoldersLoseTheLineSilently)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     databaseFolder = dbDir.path() + "/file/";
-    Logs unwritable(settings, dbDir.path() + "/file/app/", [this] { return databaseFolder; });
+    Logs unwritable(settings.logSwitches(), dbDir.path() + "/file/app/", [this] { return databaseFolder; });
     unwritable.AddToLog("message");
     unwritable.AddToErrorsList(Logs::Add, "jo@example.com", "news");
     unwritable.RecordRemoval("jo@example.com", true);
@@ -168,9 +172,9 @@ TEST_F(LogsTest, NoDatabaseFolderLosesTheLineInsteadOfWritingSomewhereElse)
     QTemporaryDir workingFolder;
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(workingFolder.path()));
-    Logs noFolder(settings, appDir.path() + "/", [] { return QString(); });
+    Logs noFolder(settings.logSwitches(), appDir.path() + "/", [] { return QString(); });
     noFolder.AddToLog("message");
-    Logs failing(settings, appDir.path() + "/",
+    Logs failing(settings.logSwitches(), appDir.path() + "/",
                  []() -> QString { throw std::runtime_error("no database open"); });
     failing.AddToLog("message");
     failing.AddToErrorsList(Logs::Add, "jo@example.com", "news");

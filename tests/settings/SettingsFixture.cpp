@@ -8,7 +8,7 @@
 
 SettingsFixture::SettingsFixture()
     : folders(Folders::forApplication(dir.path())),
-      logs(logSettings, folders.application, [] { return QString(); })
+      logs(logSettings.logSwitches(), folders.application, [] { return QString(); })
 {
     logSettings.DebugLogging = true;
 }

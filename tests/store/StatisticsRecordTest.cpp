@@ -125,7 +125,7 @@ TEST(StatisticsRefreshOnSave, SavingTheDatabaseRecordsTodaysTotal)
     ScriptedUi ui;
     for (int i = 0; i < 5; ++i)
         ui.answer(Ui::Answer::Yes);
-    Logs logs(settings, folders.application, [&] { return folders.application + "List/"; });
+    Logs logs(settings.logSwitches(), folders.application, [&] { return folders.application + "List/"; });
     TdmML db(folders, settings, logs, ui);
     ASSERT_TRUE(db.OpenDatabase(folders.application + "List/"));
     StatisticsRecorder recorder(db.database(), [&] { return db.entryCount(); });

@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(QDir().mkpath(folder));
         settings.MaintainLog = true;
         settings.Cats = {"default", "news"};
-        logs = std::make_unique<Logs>(settings, folders.application, [this] { return folder; });
+        logs = std::make_unique<Logs>(settings.logSwitches(), folders.application, [this] { return folder; });
         db = std::make_unique<TdmML>(folders, settings, *logs, ui);
         Database::createMissingTables(folder, TableScope::All);
         db->database().setFolder(folder, false, false);
