@@ -26,7 +26,6 @@ void acknowledge(const ListContext& ctx, const EntryRequest& request, const QStr
 
 QString removeRequestedEntries(const ListContext& ctx, const EntryRequest& request)
 {
-    AddToUnsubscribersList(ctx.settings, request.address);
     const bool inGroup = ctx.settings.MultipleCategorySupport && !request.group.isEmpty();
 
     int deleted = 0;
@@ -54,6 +53,9 @@ QString removeRequestedEntries(const ListContext& ctx, const EntryRequest& reque
         ctx.logs.AddToErrorsList(Logs::Remove, request.address, request.group);
         return QStringLiteral("Entry could not be deleted!");
     }
+    // Blocked only once the removal has committed: a failed removal leaves the
+    // address subscribed and free to receive mail, as before the request.
+    AddToUnsubscribersList(ctx.settings, request.address);
 
     if (deleted == 0) {
         acknowledge(ctx, request, AcknowledgementText::notFound(request.address, request.group, inGroup));

@@ -23,8 +23,8 @@ int mkaddtonever(const ListContext& ctx, const QList<qint64>& rows)
                 continue;
             ctx.ui.showProgress("Moving Record, " + entry->Item, int(rows.size()), false);
             ctx.ui.setProgress(++position);
-            AddToBlockedList(ctx.settings, entry->Item);
             entries.remove(entry->Index);
+            AddToBlockedList(ctx.settings, entry->Item);
             ctx.changeEntryCount(-1);
             ++moved;
         } catch (const std::exception&) {

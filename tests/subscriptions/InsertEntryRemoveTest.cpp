@@ -97,4 +97,17 @@ TEST_F(InsertEntryRemove, AFailurePartWayLeavesEveryEntryInPlace)
     EXPECT_EQ(statistics->counters.unsubscribes, 0);
 }
 
+TEST_F(InsertEntryRemove, AFailedRemovalDoesNotBlockTheAddress)
+{
+    settings.AddUnsubscribers = true;
+    settings.Never.clear();
+    addEntry("ann@example.com", "news");
+    entries().beforeDelete = [](qint64) { throw StoreError(StoreError::Kind::Other, 1, "locked"); };
+    EXPECT_EQ(request(false, "ann@example.com", "all"), QStringList{"Entry could not be deleted!"});
+    EXPECT_TRUE(settings.Never.isEmpty());
+    entries().beforeDelete = {};
+    EXPECT_EQ(request(false, "ann@example.com", "all"), QStringList{"Entry successfully deleted!"});
+    EXPECT_EQ(settings.Never, QStringList{"ann@example.com"});
+}
+
 }  // namespace

@@ -24,4 +24,16 @@ TEST_F(MoveToBlocked, MovesTheSelectedEntriesAfterTheQuestion)
     EXPECT_EQ(ui.progressCaptions, (QStringList{"Moving Record, M@Example.com", "Moving Record, b@example.com"}));
 }
 
+TEST_F(MoveToBlocked, AnEntryThatCannotBeRemovedIsNotBlocked)
+{
+    settings.Never.clear();
+    const qint64 kept = addEntry("kept@example.com", "news");
+    entries().beforeDelete = [](qint64) { throw StoreError(StoreError::Kind::Other, 1, "locked"); };
+    ui.answer(Ui::Answer::Yes);
+    EXPECT_EQ(mkaddtonever(*ctx, {kept}), 0);
+    EXPECT_TRUE(ui.sawText("Error moving record!"));
+    EXPECT_TRUE(settings.Never.isEmpty());
+    EXPECT_EQ(entries().count(), 1);
+}
+
 }  // namespace
