@@ -1,17 +1,12 @@
 #include "addresses/TextChunkReader.h"
 
+#include "util/TextFiles.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QStringDecoder>
 
 namespace {
-
-QStringDecoder decoderFor(TextChunkReader::Encoding encoding)
-{
-    if (encoding == TextChunkReader::Encoding::Utf8)
-        return QStringDecoder(QStringDecoder::Utf8);
-    return QStringDecoder("windows-1252");
-}
 
 // The length of the text up to and including its last line break; 0 without one.
 qsizetype completeLinesLength(QStringView text)
@@ -33,13 +28,17 @@ TextChunkReader::Status TextChunkReader::read(const QString& path, Encoding enco
         error = file.errorString();
         return Status::Unreadable;
     }
-    QStringDecoder decoder = decoderFor(encoding);
+    QStringDecoder utf8(QStringDecoder::Utf8);
     QByteArray bytes(chunkBytes_, Qt::Uninitialized);
     QString pending;  // text after the last line break handed on so far
     const auto decodeInto = [&](QByteArrayView chunk) {
+        if (encoding == Encoding::Windows1252) {
+            pending += decodeWindows1252(chunk);
+            return;
+        }
         const qsizetype kept = pending.size();
-        pending.resize(kept + decoder.requiredSpace(chunk.size()));
-        const QChar* end = decoder.appendToBuffer(pending.data() + kept, chunk);
+        pending.resize(kept + utf8.requiredSpace(chunk.size()));
+        const QChar* end = utf8.appendToBuffer(pending.data() + kept, chunk);
         pending.resize(end - pending.constData());
     };
     for (;;) {
@@ -51,7 +50,7 @@ TextChunkReader::Status TextChunkReader::read(const QString& path, Encoding enco
         // A closing line break also flushes the decoder, so a multi-byte sequence
         // cut off by the end of the file counts as invalid.
         decodeInto(got > 0 ? QByteArrayView(bytes.constData(), got) : QByteArrayView("\n"));
-        if (encoding == Encoding::Utf8 && decoder.hasError())
+        if (encoding == Encoding::Utf8 && utf8.hasError())
             return Status::NotUtf8;
         const qsizetype complete = completeLinesLength(pending);
         if (complete > 0) {

@@ -8,15 +8,18 @@ QString fixpath(const QString& path, bool withSlash)
 {
     QString p = path.trimmed();
     p.replace('\\', '/');
-    if (p.isEmpty())
-        return p;
-    if (withSlash) {
-        if (!p.endsWith('/'))
-            p += '/';
-    } else if (p.endsWith('/')) {
+    if (withSlash)
+        return withClosingSlash(p);
+    if (p.endsWith('/'))
         p.chop(1);
-    }
     return p;
+}
+
+QString withClosingSlash(const QString& path)
+{
+    if (path.isEmpty() || path.endsWith('/') || path.endsWith('\\'))
+        return path;
+    return path + '/';
 }
 
 Folders Folders::forApplication(const QString& applicationFolder)

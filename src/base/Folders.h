@@ -23,3 +23,7 @@ struct Folders {
 // fixpath: trims blanks; withSlash appends "/" unless the path already ends in
 // "\" or "/"; without it one trailing separator is removed. Backslashes become "/".
 QString fixpath(const QString& path, bool withSlash);
+
+// The one rule for a folder's closing separator: a non-empty path that does not
+// end in "/" or "\" gets "/".
+QString withClosingSlash(const QString& path);

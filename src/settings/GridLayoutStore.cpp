@@ -1,5 +1,7 @@
 #include "settings/GridLayoutStore.h"
 
+#include "util/TextRoutines.h"
+
 #include <QSettings>
 
 namespace {
@@ -17,11 +19,10 @@ int intValue(const QSettings& store, const QString& key, int current)
 bool boolValue(const QSettings& store, const QString& key, bool current)
 {
     const QString text = store.value(key).toString();
-    if (text.compare("true", Qt::CaseInsensitive) == 0 || text == "1")
-        return true;
-    if (text.compare("false", Qt::CaseInsensitive) == 0 || text == "0")
-        return false;
-    return current;
+    // A registry number stands for a truth value too.
+    if (text == "1" || text == "0")
+        return text == "1";
+    return TextToBool(text, current);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/SettingsKeys.h"
 
 #include "settings/IniFile.h"
+#include "util/TextRoutines.h"
 
 #include <array>
 
@@ -212,14 +213,7 @@ QString boolText(bool value) { return value ? "true" : "False"; }
 
 bool boolFromText(const std::optional<QString>& text, bool fallback)
 {
-    if (!text)
-        return fallback;
-    const QString t = text->trimmed();
-    if (t.compare("true", Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare("false", Qt::CaseInsensitive) == 0)
-        return false;
-    return fallback;
+    return text ? TextToBool(text->trimmed(), fallback) : fallback;
 }
 
 int intFromText(const std::optional<QString>& text, int fallback)

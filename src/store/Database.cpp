@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "base/Folders.h"
 #include "store/EntriesTable.h"
 #include "store/SqliteConnection.h"
 #include "store/TableMaintenance.h"
@@ -13,14 +14,6 @@
 namespace {
 
 QString schemaOf(TableId table) { return QStringLiteral("db_") + TableSchema::table(table).sqlName; }
-
-QString withSlash(const QString& folder)
-{
-    QString path = QDir::fromNativeSeparators(folder);
-    if (!path.isEmpty() && !path.endsWith('/'))
-        path += '/';
-    return path;
-}
 
 QList<TableId> tablesOf(TableScope scope)
 {
@@ -42,7 +35,7 @@ QString existingFile(const QString& folder, TableId table)
     if (file.isEmpty())
         throw StoreError(StoreError::Kind::Other, SQLITE_CANTOPEN,
                          QStringLiteral("Table %1 does not exist in %2")
-                             .arg(Database::displayName(table), withSlash(folder)));
+                             .arg(Database::displayName(table), fixpath(folder, true)));
     return file;
 }
 
@@ -79,7 +72,7 @@ QString Database::displayName(TableId table)
 
 QString Database::findFile(const QString& folder, const QString& fileName)
 {
-    const QString dir = withSlash(folder);
+    const QString dir = fixpath(folder, true);
     if (QFileInfo(dir + fileName).isFile())
         return dir + fileName;
     const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden);
@@ -99,7 +92,7 @@ void Database::createMissingTables(const QString& folder, TableScope scope)
     for (TableId table : tablesOf(scope)) {
         if (exists(folder, table))
             continue;
-        const QString file = withSlash(folder) + fileName(table);
+        const QString file = fixpath(folder, true) + fileName(table);
         try {
             SqliteConnection connection(file, true);
             Transaction transaction(connection);
@@ -127,7 +120,7 @@ void Database::optimiseTable(const QString& folder, TableId table, const Progres
 void Database::setFolder(const QString& folder, bool exclusive, bool strictChangeDetection)
 {
     close();
-    d->folder = withSlash(folder);
+    d->folder = fixpath(folder, true);
     d->exclusive = exclusive;
     // SQLite always sees other copies' changes; the flag is kept for the session.
     d->strictChangeDetection = strictChangeDetection;

@@ -1,5 +1,6 @@
 #include "store/SendListTable.h"
 
+#include "base/Folders.h"
 #include "base/Ui.h"
 #include "store/Database.h"
 #include "store/SqliteConnection.h"
@@ -15,14 +16,6 @@ namespace {
 
 const TableDef& def() { return TableSchema::sendList(); }
 
-QString withSlash(const QString& folder)
-{
-    QString path = QDir::fromNativeSeparators(folder);
-    if (!path.isEmpty() && !path.endsWith('/'))
-        path += '/';
-    return path;
-}
-
 // Several send lists may be attached at once; each file gets a schema of its own.
 QString schemaFor(const QString& fileName)
 {
@@ -36,7 +29,7 @@ QString schemaFor(const QString& fileName)
 }  // namespace
 
 SendListTable::SendListTable(SqliteConnection& connection, const QString& folder)
-    : db_(connection), folder_(withSlash(folder))
+    : db_(connection), folder_(fixpath(folder, true))
 {
 }
 
@@ -45,7 +38,7 @@ SendListTable::~SendListTable() { FreeSendMailTable(false); }
 QString SendListTable::uniqueFileName(const QString& folder)
 {
     QSet<QString> taken;
-    for (const QString& name : QDir(withSlash(folder)).entryList(QDir::Files | QDir::Hidden))
+    for (const QString& name : QDir(fixpath(folder, true)).entryList(QDir::Files | QDir::Hidden))
         taken.insert(name.toLower());
     if (!taken.contains(QStringLiteral("sendmail.dat")))
         return QStringLiteral("SendMail.dat");

@@ -8,6 +8,7 @@
 #include "store/DatabaseFolder.h"
 #include "store/FormatUpgrade.h"
 #include "util/TextFiles.h"
+#include "util/TextRoutines.h"
 
 #include <QDir>
 
@@ -94,8 +95,7 @@ void TdmML::readDatabaseSettings()
     if (!ini.load(folders_.settingsFile("Settings.ini", true)))
         return;
     const auto flag = [&](const char* key) {
-        return ini.value("Database", key).value_or(QString()).trimmed().compare(
-                   "TRUE", Qt::CaseInsensitive) == 0;
+        return TextToBool(ini.value("Database", key).value_or(QString()).trimmed(), false);
     };
     settings_.DBPath = ini.value("Database", "DBPath").value_or(QString());
     settings_.StrictChangeDetection = flag("StrictChangeDetection");

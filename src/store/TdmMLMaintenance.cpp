@@ -1,6 +1,7 @@
 // Opening the tables with repair of damaged ones, and the repair and optimise
 // commands of the database session.
 #include "logs/Logs.h"
+#include "base/ProgressScope.h"
 #include "base/Ui.h"
 #include "settings/Settings.h"
 #include "store/TdmML.h"
@@ -22,21 +23,6 @@ int maintenancePosition(TableId table, int percent)
     }
     return 0;
 }
-
-// Hides the progress display on every way out of a scope.
-class ProgressShown {
-public:
-    ProgressShown(Ui& ui, const QString& caption, int total) : ui_(ui)
-    {
-        ui_.showProgress(caption, total, false);
-    }
-    ~ProgressShown() { ui_.hideProgress(); }
-    ProgressShown(const ProgressShown&) = delete;
-    ProgressShown& operator=(const ProgressShown&) = delete;
-
-private:
-    Ui& ui_;
-};
 
 }  // namespace
 
@@ -72,7 +58,7 @@ void TdmML::openWithRepair(const QString& folder, TableId table)
             throw;
     }
     {
-        ProgressShown progress(ui_, "Repairing table", 100);
+        ProgressScope progress(ui_, "Repairing table", 100, false);
         Database::repairTable(
             folder, table, [this](int percent) { ui_.setProgress(percent); }, repairLog(table));
     }
@@ -119,7 +105,7 @@ void TdmML::repairFolder(const QString& folder, bool ask)
     BusyCursor busy(ui_);
     database_.close();
     try {
-        ProgressShown progress(ui_, "Repairing Database", kMaintenanceScale);
+        ProgressScope progress(ui_, "Repairing Database", kMaintenanceScale, false);
         for (TableId table : kOpenOrder)
             Database::repairTable(
                 folder, table,
@@ -156,7 +142,7 @@ void TdmML::OptimiseDatabase(bool fromMenu)
 void TdmML::optimiseFolder(const QString& folder)
 {
     try {
-        ProgressShown progress(ui_, "Optimizing Database", kMaintenanceScale);
+        ProgressScope progress(ui_, "Optimizing Database", kMaintenanceScale, false);
         for (TableId table : kOpenOrder)
             Database::optimiseTable(folder, table, [this, table](int percent) {
                 ui_.setProgress(maintenancePosition(table, percent));

@@ -7,7 +7,7 @@
 #include "store/EntriesTable.h"
 #include "store/TdmML.h"
 #include "subscriptions/ListContext.h"
-#include "subscriptions/ProgressScope.h"
+#include "base/ProgressScope.h"
 
 #include <exception>
 

@@ -6,7 +6,7 @@
 #include "store/TdmML.h"
 #include "subscriptions/GroupChoice.h"
 #include "subscriptions/ListContext.h"
-#include "subscriptions/ProgressScope.h"
+#include "base/ProgressScope.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,5 +1,6 @@
 #include "util/FileRoutines.h"
 
+#include "base/Folders.h"
 #include "base/Ui.h"
 #include "util/TextRoutines.h"
 
@@ -40,10 +41,7 @@ qsizetype extensionDot(const QString& path)
 
 QString AddSlash(const QString& path)
 {
-    const QString p = TrimText(path);
-    if (p.isEmpty() || p.endsWith('\\') || p.endsWith('/'))
-        return p;
-    return p + '/';
+    return withClosingSlash(TrimText(path));
 }
 
 QString NameWithoutExtension(const QString& path)

@@ -16,7 +16,9 @@ constexpr std::array<char16_t, 32> windows1252High = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString decodeWindows1252(const QByteArray& bytes)
+}  // namespace
+
+QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
@@ -26,8 +28,6 @@ QString decodeWindows1252(const QByteArray& bytes)
     }
     return text;
 }
-
-}  // namespace
 
 QString decodeText(const QByteArray& bytes)
 {

@@ -12,6 +12,11 @@
 // The bytes as text; a leading UTF-8 byte-order mark is dropped.
 QString decodeText(const QByteArray& bytes);
 
+// The program's one Windows-1252 decoder. It is a table of its own, not a codec
+// of the toolkit, so it works wherever the program runs; being one byte per
+// character it decodes any piece of a file on its own.
+QString decodeWindows1252(QByteArrayView bytes);
+
 // The whole file as text; nullopt when it cannot be read.
 std::optional<QString> readText(const QString& path);
 

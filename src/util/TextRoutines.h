@@ -34,7 +34,8 @@ bool LooksLikeHTML(const QString& text);
 
 // "True" or "False".
 QString BoolToText(bool value);
-// "TRUE" gives true and "FALSE" false, compared upper-cased; anything else the default.
+// The one reading of a stored truth value: "TRUE" gives true and "FALSE" false, in any
+// letter case; anything else the default. Callers reading a file trim first.
 bool TextToBool(const QString& text, bool defaultValue);
 // The text when the condition holds, else empty.
 QString IfText(bool condition, const QString& text);
