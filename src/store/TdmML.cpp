@@ -115,6 +115,21 @@ bool TdmML::OpenDatabase(const QString& folder)
 {
     BusyCursor busy(ui_);
     const QString resolved = resolveFolder(folder);
+    const QString previous = open_ ? resolvedFolder() : QString();
+    if (openOrOffer(folder, resolved))
+        return true;
+    // The attempt closed the tables of the database that was open (a locked table,
+    // a declined or failed repair or upgrade): the session goes on with that one.
+    if (!open_ && !previous.isEmpty() && previous != resolved) {
+        open_ = true;
+        QDir::setCurrent(previous);
+        reopenTables();
+    }
+    return false;
+}
+
+bool TdmML::openOrOffer(const QString& folder, const QString& resolved)
+{
     // A repair or an upgrade is followed by a fresh attempt; the loop (not
     // recursion) keeps the stack flat however often the user retries.
     for (;;) {
