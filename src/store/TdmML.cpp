@@ -238,11 +238,16 @@ void TdmML::SaveDatabase()
     if (entryCount_ != 0 && recordRefresh)
         recordRefresh();
     const QString folder = resolvedFolder();
-    if (!writeTextFileAtomically(catsFileIn(folder), settings_.Cats))
-        throw StoreError(StoreError::Kind::Other, 0, "Cannot write " + catsFileIn(folder));
+    const QString cats = catsFileIn(folder);
+    QString reason;
+    if (!writeTextFileAtomically(cats, settings_.Cats, &reason))
+        throw StoreError(StoreError::Kind::Other, 0,
+                         "The group list of your database could not be saved.\n\n" +
+                             cannotWriteText(cats, reason));
     const DBInfo info{entryCount_, databaseName_, settings_.Cats.size()};
-    if (!info.write(folder))
-        throw StoreError(StoreError::Kind::Other, 0, "Cannot write " + folder + DBInfo::fileName());
+    if (!info.write(folder, &reason))
+        throw StoreError(StoreError::Kind::Other, 0,
+                         "The details of your database could not be saved.\n\n" + reason);
     database_.flush();
 }
 

@@ -37,7 +37,8 @@ public:
     // "Optimize and Repair Database..." (fromMenu asks before optimising).
     void OptimiseDatabase(bool fromMenu);
     // Refresh record, Cats.txt, DBInfo.ddt, flush. Raises StoreError when a file
-    // cannot be written. Does nothing while no database is open.
+    // cannot be written; its text is the message for the person, naming the file
+    // and the reason. Does nothing while no database is open.
     void SaveDatabase();
     // The "DB Name:" link; true when the user answered (an empty name is kept).
     bool renameDatabase();
