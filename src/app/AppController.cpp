@@ -4,12 +4,12 @@
 #include "app/ModeString.h"
 #include "app/Session.h"
 #include "base/Ui.h"
-#include "settings/IniFile.h"
 #include "store/SqlFilter.h"
+#include "util/TextFiles.h"
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <stdexcept>
+#include <exception>
 
 namespace {
 const QString kRecentFile = "recent.txt";
@@ -285,28 +285,34 @@ void AppController::FormClose()
         if (view_)
             view_->saveGridLayout();
     });
-    guarded("FormClose", "SaveEntries", [this] {
+    bool saved = false;
+    guarded("FormClose", "SaveEntries", [&] {
         session_.settings.CurrentMode = session_.currentMode;
-        settingsStore_.SaveEntries(session_.settings);
+        saved = settingsStore_.SaveEntries(session_.settings);
     });
-    guarded("FormClose", "SaveDatabase", [this] { session_.db.SaveDatabase(); });
+    guarded("FormClose", "SaveDatabase", [&] {
+        try {
+            session_.db.SaveDatabase();
+        } catch (const std::exception& e) {
+            // Told only when the settings' save had nothing to tell: it saved the
+            // database state first, which fails there the same way as here.
+            if (saved)
+                session_.ui.warn(QString::fromUtf8(e.what()));
+            throw;
+        }
+    });
 }
 
 void AppController::FormDestroy()
 {
     guarded("FormDestroy", "DBPath", [this] {
-        const QString path = session_.folders.settingsFile(SettingsStore::kIniName, false);
-        IniFile ini;
-        if (!ini.load(path))
-            throw std::runtime_error("cannot read " + path.toStdString());
-        ini.setValue("Database", "DBPath",
-                     session_.db.symbolicFolder(session_.db.currentFolder()));
-        if (!ini.save(path))
-            throw std::runtime_error("cannot write " + path.toStdString());
+        settingsStore_.SaveDatabasePath(session_.db.symbolicFolder(session_.db.currentFolder()));
     });
     guarded("FormDestroy", "Recent list", [this] {
         const QString path = session_.folders.config + kRecentFile;
-        if (!session_.db.recent().save(path))
-            throw std::runtime_error("cannot write " + path.toStdString());
+        QString reason;
+        if (!session_.db.recent().save(path, &reason))
+            session_.ui.warn("The list of recent databases could not be saved.\n\n" +
+                             cannotWriteText(path, reason));
     });
 }

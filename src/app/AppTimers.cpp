@@ -3,12 +3,20 @@
 #include "logs/Logs.h"
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
 QString enabledText(const QTimer& timer)
 {
     return timer.isActive() ? "True" : "False";
+}
+
+// A timer holds at most about 24 days; a longer wait fires then, and the timers
+// are armed afresh from the settings and the schedule at that point.
+int timerInterval(qint64 milliseconds)
+{
+    return int(std::clamp<qint64>(milliseconds, 0, std::numeric_limits<int>::max()));
 }
 }  // namespace
 
@@ -26,16 +34,15 @@ void AppTimers::CommenceTimer()
     tmrGetEntries.stop();
     tmrSchedSend.stop();
     if (settings_.AutoScanDelayed) {
-        tmrGetEntries.setInterval(std::max(1, settings_.AutoScanDelayedTime) * 60000);
+        const qint64 minutes = std::max(1, settings_.AutoScanDelayedTime);
+        tmrGetEntries.setInterval(timerInterval(minutes * 60000));
         tmrGetEntries.start();
     }
     logs_.debug("CommenceTimer", "tmrGetEntries.Enabled=" + enabledText(tmrGetEntries));
     logs_.debug("CommenceTimer", "Get Scheduled Send Delta");
-    // A delay beyond what a timer can hold is re-armed when the timers are next armed.
-    const qint64 delta = std::min<qint64>(scheduledSendDelta ? scheduledSendDelta() : 0,
-                                          std::numeric_limits<int>::max());
+    const int delta = timerInterval(scheduledSendDelta ? scheduledSendDelta() : 0);
     if (delta > 0) {
-        tmrSchedSend.setInterval(int(delta));
+        tmrSchedSend.setInterval(delta);
         tmrSchedSend.start();
     }
     logs_.debug("CommenceTimer", "tmrSchedSend.Enabled=" + enabledText(tmrSchedSend));

@@ -1,6 +1,7 @@
 #include "app/TerminationSignals.h"
 
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -13,8 +14,12 @@ int g_pipe[2] = {-1, -1};
 
 void onSignal(int number)
 {
+    // The interrupted code may be just about to read errno, and a write into a
+    // full channel sets it.
+    const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[0], &byte, 1);
+    errno = savedErrno;
 }
 }  // namespace
 

@@ -7,12 +7,12 @@
 #include <QSaveFile>
 #include <algorithm>
 
-bool IniFile::load(const QString& path)
+bool IniFile::load(const QString& path, QString* reason)
 {
     sections_.clear();
     if (!QFileInfo::exists(path))
         return true;
-    const std::optional<QStringList> lines = readTextLines(path);
+    const std::optional<QStringList> lines = readTextLines(path, reason);
     if (!lines)
         return false;
     parse(*lines);
@@ -104,22 +104,17 @@ QByteArray IniFile::text() const
     return out;
 }
 
-bool IniFile::save(const QString& path) const
+bool IniFile::save(const QString& path, QString* reason) const
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    const QByteArray bytes = text();
     // Narrowed before the first byte is written, so the passwords are never
     // readable by others, not even for a moment.
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        file.cancelWriting();
-        return false;
-    }
-    const QByteArray bytes = text();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+                         file.write(bytes) == bytes.size() && file.commit();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
 }

@@ -12,8 +12,8 @@
 class IniFile {
 public:
     // Replaces the contents with the file's. A missing file gives an empty INI
-    // and true; false when the file exists but cannot be read.
-    bool load(const QString& path);
+    // and true; false when the file exists but cannot be read (*reason says why).
+    bool load(const QString& path, QString* reason = nullptr);
     void parse(const QStringList& lines);
 
     std::optional<QString> value(const QString& section, const QString& key) const;
@@ -23,8 +23,9 @@ public:
 
     QByteArray text() const;
     // Written in one step (temporary file + rename) and readable by the owner
-    // only, since the file holds passwords. False when it could not be written.
-    bool save(const QString& path) const;
+    // only, since the file holds passwords. False when it could not be written
+    // (*reason says why).
+    bool save(const QString& path, QString* reason = nullptr) const;
 
 private:
     struct Entry {

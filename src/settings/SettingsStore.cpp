@@ -22,6 +22,8 @@ const QString kListsError =
     "An Error was encountered saving your data files.  Please check that you have sufficient "
     "disk space and the application is run from a write-enabled directory";
 const QString kIniError = "Error encountered writing your settings to the registry!";
+const QString kIniKept = "The file was left as it is, so that nothing in it is lost; your "
+                         "changed settings were not saved.";
 const QString kSiteQuestion =
     "You have not visited the Tamrix web site for over 4 months.  There may be new versions of "
     "this software or plug-ins available for download.  Would you like to go to the Tamrix web "
@@ -145,51 +147,76 @@ QDateTime SettingsStore::now() const
 bool SettingsStore::SaveEntries(const Settings& s)
 {
     logs_.debug("SaveEntries", "Commence");
+    bool ok = true;
     if (hooks_.saveDatabase) {
-        // The database reports its own failures; the settings are saved regardless.
+        // The settings are saved even when the database state cannot be.
         try {
             hooks_.saveDatabase();
         } catch (const std::exception& e) {
-            logs_.debug("SaveEntries", QString::fromUtf8(e.what()));
+            ui_.warn(QString::fromUtf8(e.what()));
+            ok = false;
         }
     }
 
-    bool ok = true;
-    if (!saveLists(s)) {
-        ui_.warn(kListsError);
+    if (const QStringList failures = saveLists(s); !failures.isEmpty()) {
+        ui_.warn(kListsError + "\n\n" + failures.join('\n'));
         ok = false;
     }
     logs_.debug("SaveEntries", "Create Ini File");
-    if (!saveIni(s)) {
-        ui_.warn(kIniError);
+    if (const QString failure = saveIni(s); !failure.isEmpty()) {
+        ui_.warn(kIniError + "\n\n" + failure);
         ok = false;
     }
     logs_.debug("SaveEntries", "End");
     return ok;
 }
 
-bool SettingsStore::saveLists(const Settings& s) const
+QStringList SettingsStore::saveLists(const Settings& s) const
 {
     QDir().mkpath(folders_.config);
-    bool ok = true;
-    for (const ListFile& list : listFiles())
-        if (!writeTextFileAtomically(folders_.settingsFile(list.fileName, false), s.*list.member))
-            ok = false;
-    return ok;
+    QStringList failures;
+    for (const ListFile& list : listFiles()) {
+        const QString path = folders_.settingsFile(list.fileName, false);
+        QString reason;
+        if (!writeTextFileAtomically(path, s.*list.member, &reason))
+            failures << cannotWriteText(path, reason);
+    }
+    return failures;
 }
 
-bool SettingsStore::saveIni(const Settings& s) const
+QString SettingsStore::saveIni(const Settings& s) const
 {
-    // Starts from the file as it is, so keys written by others (the reminder's
-    // day, keys of newer versions) survive the save.
-    IniFile ini;
-    ini.load(folders_.settingsFile(kIniName, true));
-
     Settings stored = s;
     if (hooks_.currentDatabaseFolder)
         stored.DBPath = hooks_.currentDatabaseFolder();
-    for (const SettingKey& key : settingKeys())
-        if (const std::optional<QString> text = keyText(key, stored))
-            ini.setValue(key.section, key.key, *text);
-    return ini.save(folders_.settingsFile(kIniName, false));
+    return updateIni([&](IniFile& ini) {
+        for (const SettingKey& key : settingKeys())
+            if (const std::optional<QString> text = keyText(key, stored))
+                ini.setValue(key.section, key.key, *text);
+    });
+}
+
+bool SettingsStore::SaveDatabasePath(const QString& folder)
+{
+    const QString failure =
+        updateIni([&](IniFile& ini) { ini.setValue("Database", "DBPath", folder); });
+    if (failure.isEmpty())
+        return true;
+    ui_.warn(kIniError + "\n\n" + failure);
+    return false;
+}
+
+QString SettingsStore::updateIni(const std::function<void(IniFile&)>& change) const
+{
+    // Starts from the file as it is, so keys written by others (the reminder's
+    // day, keys of newer versions) survive the save; a file that cannot be read
+    // is left as it is rather than replaced by the changed keys alone.
+    const QString source = folders_.settingsFile(kIniName, true);
+    IniFile ini;
+    QString reason;
+    if (!ini.load(source, &reason))
+        return cannotReadText(source, reason) + "\n" + kIniKept;
+    change(ini);
+    const QString target = folders_.settingsFile(kIniName, false);
+    return ini.save(target, &reason) ? QString() : cannotWriteText(target, reason);
 }

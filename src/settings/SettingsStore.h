@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 
@@ -42,8 +43,14 @@ public:
     bool Loadentries(Settings& s);
 
     // Saves the database state (hook), every list file and Settings.ini.
-    // Warns on a failure and goes on with the next part; false then.
+    // Warns on a failure, naming the file and the reason, and goes on with the
+    // next part; false then. A Settings.ini that exists but cannot be read is not
+    // written over.
     bool SaveEntries(const Settings& s);
+
+    // Database/DBPath alone, the rest of Settings.ini as it is; warns like
+    // SaveEntries and returns false when it cannot be saved.
+    bool SaveDatabasePath(const QString& folder);
 
     static constexpr const char* kIniName = "Settings.ini";
     // The site reminder asks again after this many days.
@@ -51,8 +58,13 @@ public:
 
 private:
     void loadLists(Settings& s) const;
-    bool saveLists(const Settings& s) const;
-    bool saveIni(const Settings& s) const;
+    // What could not be saved, one line each naming the file and the reason.
+    QStringList saveLists(const Settings& s) const;
+    // Empty when saved; else what went wrong, naming the file and the reason.
+    QString saveIni(const Settings& s) const;
+    // Settings.ini as read (from where it is found), changed, then written into
+    // the configuration folder; the failure as saveIni gives it.
+    QString updateIni(const std::function<void(IniFile&)>& change) const;
     void remindSiteVisit(Settings& s, IniFile& ini, const QString& iniPath) const;
     void runSetUpWizard(Settings& s) const;
     QDateTime now() const;

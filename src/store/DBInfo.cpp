@@ -2,6 +2,7 @@
 
 #include "base/Folders.h"
 #include "settings/IniFile.h"
+#include "util/TextFiles.h"
 
 #include <QFileInfo>
 
@@ -31,13 +32,19 @@ DBInfo DBInfo::read(const QString& folder)
     return info;
 }
 
-bool DBInfo::write(const QString& folder) const
+bool DBInfo::write(const QString& folder, QString* failure) const
 {
     // Loading first keeps any key another version wrote into the file.
+    const QString file = infoFile(folder);
     IniFile ini;
-    ini.load(infoFile(folder));
+    ini.load(file);
     ini.setValue(kSection, "Records", QString::number(Records));
     ini.setValue(kSection, "DatabaseName", DatabaseName);
     ini.setValue(kSection, "Groups", QString::number(Groups));
-    return ini.save(infoFile(folder));
+    QString reason;
+    if (ini.save(file, &reason))
+        return true;
+    if (failure)
+        *failure = cannotWriteText(file, reason);
+    return false;
 }

@@ -13,6 +13,7 @@ struct DBInfo {
     static bool existsIn(const QString& folder);
     // The values of folder's DBInfo.ddt; defaults when it is missing or unreadable.
     static DBInfo read(const QString& folder);
-    // Replaces folder's DBInfo.ddt; false when it cannot be written.
-    bool write(const QString& folder) const;
+    // Replaces folder's DBInfo.ddt; false when it cannot be written, *failure
+    // then naming the file and the reason.
+    bool write(const QString& folder, QString* failure = nullptr) const;
 };

@@ -14,9 +14,9 @@ void RecentList::load(const QString& file)
     }
 }
 
-bool RecentList::save(const QString& file) const
+bool RecentList::save(const QString& file, QString* reason) const
 {
-    return writeTextFileAtomically(file, folders_);
+    return writeTextFileAtomically(file, folders_, reason);
 }
 
 void RecentList::AddPathToRecent(const QString& folder)

@@ -19,7 +19,8 @@ public:
     // Replaces the list with the file's lines (blank lines skipped); a missing file
     // leaves it empty.
     void load(const QString& file);
-    bool save(const QString& file) const;
+    // False when the file cannot be written; *reason then says why.
+    bool save(const QString& file, QString* reason = nullptr) const;
     // Ignored when empty; moves an equal folder to the top, drops the oldest beyond
     // ten, then rebuilds the menu without pruning.
     void AddPathToRecent(const QString& folder);

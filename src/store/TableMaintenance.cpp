@@ -128,16 +128,33 @@ void removeWithSideFiles(const QString& file)
         QFile::remove(file + QLatin1String(suffix));
 }
 
-// The rebuilt file takes the damaged one's place; the damaged one is kept.
+void moveSideFiles(const QString& from, const QString& to)
+{
+    for (const char* suffix : kSideFiles)
+        QFile::rename(from + QLatin1String(suffix), to + QLatin1String(suffix));
+}
+
+// The rebuilt file takes the damaged one's place; the damaged one is kept. A
+// journal belongs to the file it was written for, so it moves along with the
+// damaged file, and back again when the rebuilt one cannot take the place: the
+// table is never left only under its kept name.
 QString swapFiles(const QString& file, const QString& rebuilt)
 {
     const QString kept = file + QStringLiteral(".damaged");
     removeWithSideFiles(kept);
-    for (const char* suffix : kSideFiles)
-        QFile::rename(file + QLatin1String(suffix), kept + QLatin1String(suffix));
-    if (!QFile::rename(file, kept) || !QFile::rename(rebuilt, file))
-        throw StoreError(StoreError::Kind::Other, 0,
-                         QStringLiteral("The rebuilt table could not replace %1").arg(file));
+    const auto failed = [&] {
+        return StoreError(StoreError::Kind::Other, 0,
+                          QStringLiteral("The rebuilt table could not replace %1").arg(file));
+    };
+    if (!QFile::rename(file, kept))
+        throw failed();
+    moveSideFiles(file, kept);
+    if (!QFile::rename(rebuilt, file)) {
+        QFile::rename(kept, file);
+        moveSideFiles(kept, file);
+        removeWithSideFiles(rebuilt);
+        throw failed();
+    }
     return QFileInfo(kept).fileName();
 }
 

@@ -115,6 +115,21 @@ bool TdmML::OpenDatabase(const QString& folder)
 {
     BusyCursor busy(ui_);
     const QString resolved = resolveFolder(folder);
+    const QString previous = open_ ? resolvedFolder() : QString();
+    if (openOrOffer(folder, resolved))
+        return true;
+    // The attempt closed the tables of the database that was open (a locked table,
+    // a declined or failed repair or upgrade): the session goes on with that one.
+    if (!open_ && !previous.isEmpty() && previous != resolved) {
+        open_ = true;
+        QDir::setCurrent(previous);
+        reopenTables();
+    }
+    return false;
+}
+
+bool TdmML::openOrOffer(const QString& folder, const QString& resolved)
+{
     // A repair or an upgrade is followed by a fresh attempt; the loop (not
     // recursion) keeps the stack flat however often the user retries.
     for (;;) {
@@ -223,11 +238,16 @@ void TdmML::SaveDatabase()
     if (entryCount_ != 0 && recordRefresh)
         recordRefresh();
     const QString folder = resolvedFolder();
-    if (!writeTextFileAtomically(catsFileIn(folder), settings_.Cats))
-        throw StoreError(StoreError::Kind::Other, 0, "Cannot write " + catsFileIn(folder));
+    const QString cats = catsFileIn(folder);
+    QString reason;
+    if (!writeTextFileAtomically(cats, settings_.Cats, &reason))
+        throw StoreError(StoreError::Kind::Other, 0,
+                         "The group list of your database could not be saved.\n\n" +
+                             cannotWriteText(cats, reason));
     const DBInfo info{entryCount_, databaseName_, settings_.Cats.size()};
-    if (!info.write(folder))
-        throw StoreError(StoreError::Kind::Other, 0, "Cannot write " + folder + DBInfo::fileName());
+    if (!info.write(folder, &reason))
+        throw StoreError(StoreError::Kind::Other, 0,
+                         "The details of your database could not be saved.\n\n" + reason);
     database_.flush();
 }
 

@@ -24,9 +24,10 @@ public:
     void create();
 
     // Opens (offering creation, repair or upgrade) the folder, which may be symbolic
-    // ("%", "%/DB", ...). Returns true when it ends up open. Declining leaves the
-    // previously open database open. Raises only when creating a new database in
-    // the folder fails (the caller shows the error).
+    // ("%", "%/DB", ...). Returns true when it ends up open. When it does not
+    // (declined, locked, not repaired), the previously open database stays open
+    // and current. Raises only when creating a new database in the folder fails
+    // (the caller shows the error).
     bool OpenDatabase(const QString& folder);
     // The open-database dialog once; true when a folder was chosen (and opened).
     bool PromptToLoadDB();
@@ -36,7 +37,8 @@ public:
     // "Optimize and Repair Database..." (fromMenu asks before optimising).
     void OptimiseDatabase(bool fromMenu);
     // Refresh record, Cats.txt, DBInfo.ddt, flush. Raises StoreError when a file
-    // cannot be written. Does nothing while no database is open.
+    // cannot be written; its text is the message for the person, naming the file
+    // and the reason. Does nothing while no database is open.
     void SaveDatabase();
     // The "DB Name:" link; true when the user answered (an empty name is kept).
     bool renameDatabase();
@@ -73,6 +75,7 @@ public:
 
 private:
     void readDatabaseSettings();
+    bool openOrOffer(const QString& folder, const QString& resolved);
     bool offerNewDatabase(const QString& folder);
     void openIn(const QString& folder);
     void openTables(const QString& folder);

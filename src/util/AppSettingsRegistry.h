@@ -26,7 +26,9 @@ private:
 
 // key: a path under the current user's root, "\" or "/" separated, such as
 // "SOFTWARE\Tamrix\Corvanel\Layout\Main". An empty name stands for the key's
-// unnamed value. Keys outside "SOFTWARE\Tamrix\<product>" cannot be opened.
+// unnamed value: reading gives it, while writing with an empty name deletes it
+// and ignores the value given. Keys outside "SOFTWARE\Tamrix\<product>" cannot
+// be opened.
 // False (after the warning "Error encountered saving registry") when the key cannot
 // be opened or written.
 bool WriteRegString(const Registry& root, Ui& ui, const QString& key, const QString& name,

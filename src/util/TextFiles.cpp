@@ -1,5 +1,6 @@
 #include "util/TextFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -38,17 +39,20 @@ QString decodeText(const QByteArray& bytes)
     return utf8.hasError() ? decodeWindows1252(bytes) : text;
 }
 
-std::optional<QString> readText(const QString& path)
+std::optional<QString> readText(const QString& path, QString* reason)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return std::nullopt;
+    }
     return decodeText(file.readAll());
 }
 
-std::optional<QStringList> readTextLines(const QString& path)
+std::optional<QStringList> readTextLines(const QString& path, QString* reason)
 {
-    std::optional<QString> text = readText(path);
+    std::optional<QString> text = readText(path, reason);
     if (!text)
         return std::nullopt;
     text->replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -60,24 +64,32 @@ std::optional<QStringList> readTextLines(const QString& path)
     return text->split('\n');
 }
 
-bool writeTextFileAtomically(const QString& path, const QByteArray& bytes)
+bool writeTextFileAtomically(const QString& path, const QByteArray& bytes, QString* reason)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                         file.commit();
+    if (!written && reason)
+        *reason = file.errorString();
+    return written;
 }
 
-bool writeTextFileAtomically(const QString& path, const QStringList& lines)
+bool writeTextFileAtomically(const QString& path, const QStringList& lines, QString* reason)
 {
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += line.toUtf8();
         bytes += '\n';
     }
-    return writeTextFileAtomically(path, bytes);
+    return writeTextFileAtomically(path, bytes, reason);
+}
+
+QString cannotReadText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString cannotWriteText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }

@@ -17,15 +17,24 @@ QString decodeText(const QByteArray& bytes);
 // character it decodes any piece of a file on its own.
 QString decodeWindows1252(QByteArrayView bytes);
 
+// Where a reader or writer below fails, it puts the system's reason into *reason
+// when one is given.
+
 // The whole file as text; nullopt when it cannot be read.
-std::optional<QString> readText(const QString& path);
+std::optional<QString> readText(const QString& path, QString* reason = nullptr);
 
 // The file's lines, broken at "\r\n", "\n" or "\r"; a final line break does not
 // add an empty line. nullopt when the file cannot be read.
-std::optional<QStringList> readTextLines(const QString& path);
+std::optional<QStringList> readTextLines(const QString& path, QString* reason = nullptr);
 
 // Replaces the file in one step (temporary file + rename), so a crash or a full
 // disk leaves either the old file or the new one, never half of it. Each line is
 // written in UTF-8 followed by "\n". False when the file could not be written.
-bool writeTextFileAtomically(const QString& path, const QStringList& lines);
-bool writeTextFileAtomically(const QString& path, const QByteArray& bytes);
+bool writeTextFileAtomically(const QString& path, const QStringList& lines,
+                             QString* reason = nullptr);
+bool writeTextFileAtomically(const QString& path, const QByteArray& bytes,
+                             QString* reason = nullptr);
+
+// How a message names a file that failed and why: "Cannot write <file>: <reason>".
+QString cannotReadText(const QString& path, const QString& reason);
+QString cannotWriteText(const QString& path, const QString& reason);

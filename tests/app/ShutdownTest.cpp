@@ -1,11 +1,14 @@
 #include "app/AppController.h"
 #include "app/Session.h"
+#include "app/TerminationSignals.h"
 #include "settings/IniFile.h"
 #include "support/ScriptedUi.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,8 +89,34 @@ TEST(Shutdown, AFailingStepDoesNotStopTheOthers)
     ASSERT_TRUE(QDir(h.session.folders.defaultDatabasePath()).removeRecursively());
     // recent.txt cannot be written: a folder stands in its place.
     ASSERT_TRUE(QDir().mkpath(h.session.folders.config + "recent.txt"));
+    h.ui.shown.clear();
     h.controller.FormClose();
     h.controller.FormDestroy();
     EXPECT_EQ(h.ini("Database", "DBPath"), "%\\DB");
     EXPECT_NE(h.ini("Settings", "CurrentMode"), "<absent>");
+
+    // Each thing that was not saved is told once, naming its file and the reason.
+    const QString cats = h.session.folders.defaultDatabasePath() + "Cats.txt";
+    const QString recent = h.session.folders.config + "recent.txt";
+    ASSERT_EQ(h.ui.shown.size(), 2) << h.ui.texts().join("\n|").toStdString();
+    EXPECT_TRUE(h.ui.shown[0].text.startsWith(
+        "The group list of your database could not be saved.\n\nCannot write " + cats + ": "))
+        << h.ui.shown[0].text.toStdString();
+    EXPECT_TRUE(h.ui.shown[1].text.startsWith(
+        "The list of recent databases could not be saved.\n\nCannot write " + recent + ": "))
+        << h.ui.shown[1].text.toStdString();
+    for (const auto& shown : h.ui.shown)
+        EXPECT_EQ(shown.icon, Ui::Icon::Warning);
+}
+
+TEST(Shutdown, ATerminationSignalLeavesErrnoAsItWas)
+{
+    TerminationSignals handler;
+    // Each signal queues a byte for the main loop, which is not running here:
+    // the queue fills and the handler's writes start to fail.
+    for (int i = 0; i < 100000; ++i) {
+        errno = ENOENT;
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        ASSERT_EQ(errno, ENOENT) << "changed by signal " << i;
+    }
 }

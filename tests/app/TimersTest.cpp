@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 struct Home {
@@ -45,6 +46,19 @@ TEST(Timers, CommenceTimerWithDelayedScanArmsTheCheck)
                                            "DEBUG: [CommenceTimer] Get Scheduled Send Delta",
                                            "DEBUG: [CommenceTimer] tmrSchedSend.Enabled=False",
                                            "DEBUG: [CommenceTimer] End"}));
+}
+
+TEST(Timers, DelaysLongerThanATimerHoldsWaitTheLongestItCan)
+{
+    Home h;
+    h.session.settings.AutoScanDelayed = true;
+    h.session.settings.AutoScanDelayedTime = 40000;  // minutes, about 28 days
+    h.timers.scheduledSendDelta = [] { return qint64(90) * 24 * 3600 * 1000; };
+    h.timers.CommenceTimer();
+    EXPECT_TRUE(h.timers.tmrGetEntries.isActive());
+    EXPECT_EQ(h.timers.tmrGetEntries.interval(), std::numeric_limits<int>::max());
+    EXPECT_TRUE(h.timers.tmrSchedSend.isActive());
+    EXPECT_EQ(h.timers.tmrSchedSend.interval(), std::numeric_limits<int>::max());
 }
 
 TEST(Timers, CommenceTimerWithoutDelayedScanLeavesTheCheckOff)

@@ -18,7 +18,7 @@ const QStringList folderOrder = {
 
 QString sourceRoot()
 {
-    return QDir::cleanPath(QFileInfo(QString(__FILE__)).absolutePath() + "/../../src");
+    return QDir::cleanPath(QStringLiteral(CORVANEL_SOURCE_ROOT));
 }
 
 struct Place {

@@ -149,6 +149,13 @@ TEST_F(SettingsFiles, ListsInWindows1252AreRead)
     EXPECT_EQ(loaded().Remstr, (QStringList{"ABMELDEN", "KÜNDIGEN"}));
 }
 
+// A message that names the file ("Cannot write /x/y") and then gives a reason.
+bool namesFileAndReason(const QString& text, const QString& start, const QString& failedFile)
+{
+    const QString named = start + "\n\n" + failedFile + ": ";
+    return text.startsWith(named) && text.size() > named.size();
+}
+
 TEST_F(SettingsFiles, FailuresToWriteWarnAndTheOtherPartStillRuns)
 {
     QDir().mkpath(folders.config + "SubAck.txt");  // a folder where the file belongs
@@ -157,16 +164,42 @@ TEST_F(SettingsFiles, FailuresToWriteWarnAndTheOtherPartStillRuns)
     EXPECT_FALSE(store().SaveEntries(s));
     EXPECT_EQ(savedValue("Servers", "SMTPHost"), QString("still.saved"));
     EXPECT_TRUE(QFileInfo::exists(folders.config + "Failed.txt"));
-    EXPECT_EQ(ui.texts(),
-              QStringList{"An Error was encountered saving your data files.  Please check that "
-                          "you have sufficient disk space and the application is run from a "
-                          "write-enabled directory"});
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_TRUE(namesFileAndReason(ui.shown[0].text,
+                                   "An Error was encountered saving your data files.  Please "
+                                   "check that you have sufficient disk space and the "
+                                   "application is run from a write-enabled directory",
+                                   "Cannot write " + folders.config + "SubAck.txt"))
+        << ui.shown[0].text.toStdString();
 
     ui.shown.clear();
     QFile::remove(configIni());
     QDir().mkpath(configIni());
     EXPECT_FALSE(store().SaveEntries(s));
-    EXPECT_TRUE(ui.sawText("Error encountered writing your settings to the registry!"));
+    ASSERT_EQ(ui.shown.size(), 2);
+    EXPECT_TRUE(namesFileAndReason(ui.shown[1].text,
+                                   "Error encountered writing your settings to the registry!",
+                                   "Cannot read " + configIni()))
+        << ui.shown[1].text.toStdString();
+}
+
+TEST_F(SettingsFiles, ASettingsFileThatCannotBeReadIsNotWrittenOver)
+{
+    // Found in the application folder but unreadable (a folder stands in for it):
+    // a configuration copy with the known keys alone would hide every other key.
+    QDir().mkpath(appIni());
+    Settings s;
+    EXPECT_FALSE(store().SaveEntries(s));
+    EXPECT_FALSE(QFileInfo::exists(configIni()));
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_TRUE(namesFileAndReason(ui.shown[0].text,
+                                   "Error encountered writing your settings to the registry!",
+                                   "Cannot read " + appIni()))
+        << ui.shown[0].text.toStdString();
+    EXPECT_TRUE(ui.shown[0].text.contains("nothing in it is lost"));
+
+    EXPECT_FALSE(store().SaveDatabasePath("/srv/lists/"));
+    EXPECT_FALSE(QFileInfo::exists(configIni()));
 }
 
 TEST_F(SettingsFiles, AnUnreadableSettingsFileWarnsAndKeepsTheDefaults)

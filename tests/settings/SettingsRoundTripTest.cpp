@@ -114,14 +114,16 @@ TEST_F(SettingsRoundTrip, SavingWritesTheDebugLinesAndSavesTheDatabaseFirst)
                                          "DEBUG: [SaveEntries] End"}));
 }
 
-TEST_F(SettingsRoundTrip, AFailingDatabaseSaveDoesNotStopTheSettingsSave)
+TEST_F(SettingsRoundTrip, AFailingDatabaseSaveIsToldAndDoesNotStopTheSettingsSave)
 {
+    const QString failure = "The group list of your database could not be saved.\n\nCannot "
+                            "write /lists/Cats.txt: No space left on device";
     SettingsStore::Hooks h = hooks();
-    h.saveDatabase = [] { throw std::runtime_error("disk gone"); };
+    h.saveDatabase = [&] { throw std::runtime_error(failure.toStdString()); };
     SettingsStore failing(folders, ui, logs, h);
     Settings s;
     s.SMTPHost = "smtp.example.org";
-    EXPECT_TRUE(failing.SaveEntries(s));
+    EXPECT_FALSE(failing.SaveEntries(s));
+    EXPECT_EQ(ui.texts(), QStringList{failure});
     EXPECT_EQ(savedValue("Servers", "SMTPHost"), QString("smtp.example.org"));
-    EXPECT_TRUE(debugLines().contains("DEBUG: [SaveEntries] disk gone"));
 }

@@ -89,6 +89,38 @@ TEST_F(RepairTest, ADamagedTableIsRebuiltFromTheRowsThatCanBeRead)
     EXPECT_TRUE(db.entries().locate(QStringLiteral("MEMBER000001@example.test")));
 }
 
+TEST_F(RepairTest, ARebuiltFileThatCannotTakeThePlaceLeavesTheTableWhereItWas)
+{
+    const QString file = folder + QStringLiteral("mailist.dat");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() / 2 / 4096 * 4096 + 100);
+        f.write(QByteArray(2 * 4096, char(0x5a)));
+    }
+    const QByteArray damaged = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    // The rebuilt file vanishes just before the swap (another program took it), and
+    // a journal has been left beside the table.
+    const auto sabotage = [&](const QString& message) {
+        if (!message.endsWith(QStringLiteral(" rows recovered")))
+            return;
+        QFile::remove(file + QStringLiteral(".rebuild"));
+        QFile journal(file + QStringLiteral("-journal"));
+        ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+    };
+    EXPECT_THROW(Database::repairTable(folder, TableId::Entries, {}, sabotage), StoreError);
+
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << "the table is gone";
+    EXPECT_EQ(f.readAll(), damaged);
+    EXPECT_TRUE(QFile::exists(file + QStringLiteral("-journal")));
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged")));
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged-journal")));
+}
+
 TEST_F(RepairTest, OptimiseReclaimsSpaceAndKeepsTheRows)
 {
     {

@@ -234,6 +234,51 @@ TEST_F(TdmMLTest, FolderHeldExclusivelyByAnotherCopyGivesTheLockedWarning)
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
+// A switch that fails leaves the database that was open usable, and its folder
+// is still the one named as open.
+void expectStillOpen(TdmML& db, const QString& dir, qint64 rows)
+{
+    EXPECT_TRUE(db.isOpen());
+    EXPECT_EQ(db.currentFolder(), dir);
+    EXPECT_EQ(db.database().folder(), dir);
+    for (TableId t : kOpenOrder)
+        EXPECT_TRUE(db.database().isOpen(t)) << Database::fileName(t).toStdString();
+    EXPECT_EQ(db.database().entries().count(), rows);
+}
+
+TEST_F(TdmMLTest, SwitchToALockedFolderKeepsThePreviousDatabaseOpen)
+{
+    const QString first = newDatabase("kept");
+    const QString locked = newDatabase("held");
+    ASSERT_TRUE(db().OpenDatabase(first));
+    Entry e;
+    e.Item = "cy@example.test";
+    db().database().entries().insert(e);
+    Database other;
+    other.setFolder(locked, true, false);
+    other.openTable(TableId::Entries);
+
+    ui = ScriptedUi();
+    EXPECT_FALSE(db().OpenDatabase(locked));
+    EXPECT_EQ(ui.texts(), QStringList{kLockedText});
+    expectStillOpen(db(), first, 1);
+}
+
+TEST_F(TdmMLTest, DecliningTheRepairOfAnotherFolderKeepsThePreviousDatabaseOpen)
+{
+    const QString broken = newDatabase("unreadable");
+    const QString first = newDatabase("working");
+    ASSERT_TRUE(QFile::remove(broken + "maillog.dat"));
+    writeFile(broken + "maillog.dat", QByteArray());
+
+    ui = ScriptedUi();
+    EXPECT_FALSE(db().OpenDatabase(broken));  // No to the repair question
+    ASSERT_FALSE(ui.shown.isEmpty());
+    EXPECT_TRUE(isRepairQuestion(ui.shown.first().text));
+    expectStillOpen(db(), first, 0);
+    EXPECT_EQ(QDir::currentPath() + '/', first);
+}
+
 TEST_F(TdmMLTest, GroupListOfTheFolderWinsAndAbsentOneKeepsThePrevious)
 {
     const QString withCats = newDatabase("cats");
