@@ -18,7 +18,8 @@ const QStringList folderOrder = {
 
 QString sourceRoot()
 {
-    return QDir::cleanPath(QFileInfo(QString(__FILE__)).absolutePath() + "/../../src");
+    // Not __FILE__: a compiler cache may make it relative to the build folder.
+    return QDir::cleanPath(QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/../src");
 }
 
 struct Place {
