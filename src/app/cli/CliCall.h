@@ -22,8 +22,8 @@ public:
 
     // The values after the command's name, in order.
     QStringList arguments() const;
-    bool isSet(const QString& option) const { return parser_.isSet(option); }
-    QString value(const QString& option) const { return parser_.value(option); }
+    // The command's own options are read here.
+    const QCommandLineParser& parser() const { return parser_; }
 
     // The session with the settings loaded and the configured database opened (every
     // question answered on the console); nullptr, said on err, when no database opened.
