@@ -1,6 +1,6 @@
 #include "app/ConsoleUi.h"
 
-ConsoleUi::ConsoleUi(bool answerYes, FILE* out, FILE* err)
+ConsoleUi::ConsoleUi(bool answerYes, QTextStream& out, QTextStream& err)
     : answerYes_(answerYes), out_(out), err_(err)
 {
 }

@@ -9,7 +9,7 @@
 // same answer: No / Cancel, or Yes / Ok when constructed with answerYes.
 class ConsoleUi : public Ui {
 public:
-    explicit ConsoleUi(bool answerYes, FILE* out = stdout, FILE* err = stderr);
+    ConsoleUi(bool answerYes, QTextStream& out, QTextStream& err);
 
     Answer message(Icon icon, const QString& text, Buttons buttons) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
@@ -28,6 +28,6 @@ private:
     void print(QTextStream& stream, const QString& text);
 
     bool answerYes_;
-    QTextStream out_;
-    QTextStream err_;
+    QTextStream& out_;
+    QTextStream& err_;
 };

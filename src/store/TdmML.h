@@ -32,10 +32,14 @@ public:
     // The open-database dialog once; true when a folder was chosen (and opened).
     bool PromptToLoadDB();
     // Repairs the five tables of the open database (closed meanwhile, then opened
-    // again). ask puts the question first.
-    void RepairDatabase(bool ask);
-    // "Optimize and Repair Database..." (fromMenu asks before optimising).
-    void OptimiseDatabase(bool fromMenu);
+    // again). ask puts the question first. False when the repair was declined or
+    // failed, or the tables did not open again (a message has said which).
+    bool RepairDatabase(bool ask);
+    // "Optimize and Repair Database...": the repair question, then the optimisation.
+    // fromMenu asks before optimising; without it a declined or failed repair ends
+    // the operation with nothing optimised. True only when the database was both
+    // repaired and optimised and its tables opened again.
+    bool OptimiseDatabase(bool fromMenu);
     // Refresh record, Cats.txt, DBInfo.ddt, flush. Raises StoreError when a file
     // cannot be written; its text is the message for the person, naming the file
     // and the reason. Does nothing while no database is open.
@@ -82,9 +86,9 @@ private:
     void openWithRepair(const QString& folder, TableId table);
     void loadFolderState(const QString& folder);
     bool offerRecovery(const QString& folder, const QString& error);
-    void repairFolder(const QString& folder, bool ask);
-    void optimiseFolder(const QString& folder);
-    void reopenTables();
+    bool repairFolder(const QString& folder, bool ask);
+    bool optimiseFolder(const QString& folder);
+    bool reopenTables();
     LogFn repairLog(TableId table);
 
     const Folders& folders_;

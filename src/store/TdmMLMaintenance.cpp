@@ -77,31 +77,33 @@ void TdmML::Opentables()
     openTables(folder);
 }
 
-void TdmML::reopenTables()
+bool TdmML::reopenTables()
 {
     try {
         Opentables();
+        return true;
     } catch (const std::exception& e) {
         open_ = false;
         ui_.warn("An error was encountered opening your database: \n\n" +
                  QString::fromStdString(e.what()));
+        return false;
     }
 }
 
-void TdmML::RepairDatabase(bool ask)
+bool TdmML::RepairDatabase(bool ask)
 {
     if (!open_)
-        return;
-    repairFolder(resolvedFolder(), ask);
-    reopenTables();
+        return false;
+    const bool repaired = repairFolder(resolvedFolder(), ask);
+    return reopenTables() && repaired;
 }
 
-void TdmML::repairFolder(const QString& folder, bool ask)
+bool TdmML::repairFolder(const QString& folder, bool ask)
 {
     ui_.hideSplash();
     if (ask && !ui_.askYesNo("Do you want to repair your database to fix any corruption caused by "
                              "an incomplete system shutdown?"))
-        return;
+        return false;
     BusyCursor busy(ui_);
     database_.close();
     try {
@@ -114,32 +116,37 @@ void TdmML::repairFolder(const QString& folder, bool ask)
     } catch (const std::exception& e) {
         ui_.warn("An error was encountered whilst repairing your database: " +
                  QString::fromStdString(e.what()));
-        return;
+        return false;
     }
     ui_.inform("Repair of your database has been completed!");
+    return true;
 }
 
-void TdmML::OptimiseDatabase(bool fromMenu)
+bool TdmML::OptimiseDatabase(bool fromMenu)
 {
     if (!open_)
-        return;
+        return false;
     BusyCursor busy(ui_);
     if (dataSourcesEnabled)
         dataSourcesEnabled(false);
     const QString folder = resolvedFolder();
     Closetables();
-    repairFolder(folder, true);
-    if (!fromMenu || ui_.askOkCancel("Your database will now be optimized to reclaim unused disk "
-                                     "space!",
-                                     Ui::Icon::Information))
-        optimiseFolder(folder);
-    reopenTables();
+    const bool repaired = repairFolder(folder, true);
+    // From the menu the optimisation is offered whatever became of the repair; elsewhere
+    // nobody is there to weigh a declined or failed repair, so the database stays as it is.
+    const bool optimise = fromMenu ? ui_.askOkCancel("Your database will now be optimized to "
+                                                     "reclaim unused disk space!",
+                                                     Ui::Icon::Information)
+                                   : repaired;
+    const bool optimised = optimise && optimiseFolder(folder);
+    const bool reopened = reopenTables();
     if (dataSourcesEnabled)
         dataSourcesEnabled(true);
     ui_.hideProgress();
+    return repaired && optimised && reopened;
 }
 
-void TdmML::optimiseFolder(const QString& folder)
+bool TdmML::optimiseFolder(const QString& folder)
 {
     try {
         ProgressScope progress(ui_, "Optimizing Database", kMaintenanceScale, false);
@@ -147,8 +154,10 @@ void TdmML::optimiseFolder(const QString& folder)
             Database::optimiseTable(folder, table, [this, table](int percent) {
                 ui_.setProgress(maintenancePosition(table, percent));
             });
+        return true;
     } catch (const std::exception&) {
         ui_.warn("An error was encountered while optimizing your database, it may be active on "
                  "another user's system.");
+        return false;
     }
 }

@@ -18,7 +18,8 @@ const QStringList folderOrder = {
 
 QString sourceRoot()
 {
-    return QDir::cleanPath(QStringLiteral(CORVANEL_SOURCE_ROOT));
+    // Not __FILE__: a compiler cache may make it relative to the build folder.
+    return QDir::cleanPath(QStringLiteral(QT_TESTCASE_SOURCEDIR) + "/../src");
 }
 
 struct Place {

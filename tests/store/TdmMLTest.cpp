@@ -393,6 +393,30 @@ TEST_F(TdmMLTest, OptimiseFromTheMenuAsksThenReopensTheTables)
     EXPECT_TRUE(db().database().isOpen(TableId::Entries));
 }
 
+TEST_F(TdmMLTest, UnattendedOptimiseStopsAtADeclinedOrFailedRepair)
+{
+    const QString dir = newDatabase("unattended");
+    ui = ScriptedUi();  // the repair is declined
+    EXPECT_FALSE(db().OptimiseDatabase(false));
+    EXPECT_TRUE(ui.progressCaptions.isEmpty());
+    EXPECT_TRUE(db().database().isOpen(TableId::Entries));
+
+    ui = ScriptedUi();
+    ui.answer(Answer::Yes);
+    EXPECT_TRUE(db().OptimiseDatabase(false));
+    EXPECT_EQ(ui.progressCaptions, (QStringList{"Repairing Database", "Optimizing Database"}));
+
+    ASSERT_TRUE(QFile::remove(dir + "mailschd.dat"));
+    ui = ScriptedUi();
+    ui.answer(Answer::Yes);
+    EXPECT_FALSE(db().OptimiseDatabase(false));
+    EXPECT_EQ(ui.progressCaptions, QStringList{"Repairing Database"});
+    const QStringList texts = ui.texts();
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const QString& text) {
+        return text.startsWith("An error was encountered whilst repairing your database: ");
+    }));
+}
+
 TEST_F(TdmMLTest, StartWithEmptyDBPathUsesTheApplicationFolderWhenItHoldsADatabase)
 {
     Database::createMissingTables(folders().application, TableScope::All);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <memory>
+
+class ConsoleUi;
+class Session;
+
+// What a command's run is handed: its parsed options and arguments, the two
+// streams, and the database session, which is opened only when the command asks
+// for it and saved when the command is done.
+class CliCall {
+public:
+    CliCall(const QCommandLineParser& parser, bool answerYes, QString executableFolder,
+            QTextStream& out, QTextStream& err);
+    ~CliCall();
+    CliCall(const CliCall&) = delete;
+    CliCall& operator=(const CliCall&) = delete;
+
+    // The values after the command's name, in order.
+    QStringList arguments() const;
+    // The command's own options are read here.
+    const QCommandLineParser& parser() const { return parser_; }
+
+    // The session with the settings loaded and the configured database opened (every
+    // question answered on the console); nullptr, said on err, when no database opened.
+    Session* openDatabase();
+    // Saves the database when openDatabase opened it; false, said on err, on a failure.
+    bool close();
+
+    QTextStream& out;
+    QTextStream& err;
+
+private:
+    const QCommandLineParser& parser_;
+    bool answerYes_;
+    QString executableFolder_;
+    std::unique_ptr<ConsoleUi> ui_;
+    std::unique_ptr<Session> session_;
+};

@@ -1,0 +1,19 @@
+#include "app/cli/CliCommands.h"
+
+const QList<CliCommand>& cliCommands()
+{
+    static const QList<CliCommand> table = {
+        infoCommand(),
+        repairCommand(),
+        scanAddressesCommand(),
+    };
+    return table;
+}
+
+const CliCommand* findCliCommand(const QString& name)
+{
+    for (const CliCommand& command : cliCommands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}

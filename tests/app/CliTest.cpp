@@ -1,0 +1,147 @@
+#include "app/cli/CliCommands.h"
+#include "app/cli/CliMain.h"
+#include "base/ProjectInfo.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// corvanel-cli run in-process on a scratch home, as a script would run it.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedHome = qgetenv("CORVANEL_HOME");
+        qputenv("CORVANEL_HOME", home.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        if (savedHome.isEmpty())
+            qunsetenv("CORVANEL_HOME");
+        else
+            qputenv("CORVANEL_HOME", savedHome);
+    }
+
+    int run(const QStringList& arguments)
+    {
+        out.clear();
+        err.clear();
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        return runCli(QStringList{"corvanel-cli"} + arguments, home.path(), outStream, errStream);
+    }
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = home.filePath(name);
+        writeTestFile(path, bytes);
+        return path;
+    }
+
+    QString entriesFile() const { return home.filePath("DB/mailist.dat"); }
+
+    QTemporaryDir home;
+    QByteArray savedHome;
+    QString out;
+    QString err;
+};
+
+}  // namespace
+
+TEST_F(CliTest, HelpAndVersionGoToStandardOutputAndExitZero)
+{
+    for (const QString help : {"--help", "-h"}) {
+        EXPECT_EQ(run({help}), 0);
+        EXPECT_EQ(err, "");
+        for (const CliCommand& command : cliCommands()) {
+            EXPECT_TRUE(out.contains(command.name)) << command.name.toStdString();
+            EXPECT_TRUE(out.contains(command.summary)) << command.name.toStdString();
+        }
+        EXPECT_TRUE(out.contains("--yes"));
+    }
+
+    EXPECT_EQ(run({"scan-addresses", "--help"}), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(out.startsWith("Usage: corvanel-cli scan-addresses [options] FILE...\n"));
+    EXPECT_TRUE(out.contains(scanAddressesCommand().summary));
+
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out, QString("corvanel-cli ") + ProjectInfo::kVersion + "\n");
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(QDir(home.path()).isEmpty());
+}
+
+TEST_F(CliTest, ABadCallIsNamedOnStandardErrorExitsTwoAndTouchesNothing)
+{
+    const QList<std::pair<QStringList, QString>> calls = {
+        {{"frob"}, "unknown command: frob"},
+        {{}, "missing command"},
+        {{"--frob"}, "frob"},
+        {{"info", "--frob"}, "frob"},
+        {{"scan-addresses"}, "scan-addresses: missing FILE"},
+        {{"repair", "now"}, "repair: unexpected argument: now"},
+    };
+    for (const auto& [arguments, problem] : calls) {
+        EXPECT_EQ(run(arguments), 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(out, "") << arguments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(problem)) << err.toStdString();
+        EXPECT_TRUE(err.contains("--help")) << err.toStdString();
+    }
+    EXPECT_TRUE(QDir(home.path()).isEmpty());
+}
+
+TEST_F(CliTest, YesAnswersBeforeOrAfterTheCommand)
+{
+    EXPECT_EQ(run({"info"}), 1);
+    EXPECT_TRUE(out.contains("Do you want to create a database here?\n-> No"));
+    EXPECT_EQ(err, "No database is open.\n");
+    EXPECT_FALSE(QFile::exists(entriesFile()));
+
+    EXPECT_EQ(run({"info", "--yes"}), 0);
+    EXPECT_TRUE(out.contains("-> Yes"));
+    EXPECT_TRUE(out.contains("Entries: 0\nGroups: 1\n"));
+    EXPECT_EQ(err, "");
+
+    EXPECT_EQ(run({"--yes", "info"}), 0);
+    EXPECT_TRUE(out.startsWith("Database folder: " + home.filePath("DB/")));
+}
+
+TEST_F(CliTest, ADeclinedRepairExitsOneAndLeavesTheTablesAsTheyWere)
+{
+    ASSERT_EQ(run({"--yes", "info"}), 0);
+    const QByteArray before = readTestFile(entriesFile());
+    ASSERT_FALSE(before.isEmpty());
+
+    EXPECT_EQ(run({"repair"}), 1);
+    EXPECT_TRUE(out.contains("Do you want to repair your database to fix any corruption caused by "
+                             "an incomplete system shutdown?\n-> No"));
+    EXPECT_FALSE(out.contains("Optimizing Database"));
+    EXPECT_TRUE(readTestFile(entriesFile()) == before) << "the entries table was rewritten";
+
+    EXPECT_EQ(run({"repair", "--yes"}), 0);
+    EXPECT_TRUE(out.contains("Repair of your database has been completed!"));
+    EXPECT_TRUE(out.contains("Optimizing Database"));
+    EXPECT_EQ(err, "");
+}
+
+TEST_F(CliTest, ScanAddressesPrintsEachFilesAddressesAndGoesOnPastAnUnreadableOne)
+{
+    const QString first = writeFile("first.txt",
+                                    "\xEF\xBB\xBFzoe@example.com first line\r\n"
+                                    "Jos\xC3\xA9 Garc\xC3\xAD" "a <jose@example.es>, bob@hotmial.com\r\n"
+                                    "no address\r\nlast: ann@example.org");
+    const QString second = writeFile("second.txt", "ann@example.org\n");
+    EXPECT_EQ(run({"scan-addresses", first, second}), 0);
+    // The built-in exception list drops the misspelt "hotmial".
+    EXPECT_EQ(out, "zoe@example.com\njose@example.es\nann@example.org\nann@example.org\n");
+    EXPECT_EQ(err, "");
+
+    const QString missing = home.filePath("missing.txt");
+    EXPECT_EQ(run({"scan-addresses", missing, second}), 1);
+    EXPECT_EQ(out, "ann@example.org\n");
+    EXPECT_TRUE(err.startsWith("Cannot read " + missing + ": ")) << err.toStdString();
+}
