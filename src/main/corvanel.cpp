@@ -36,7 +36,6 @@ int main(int argc, char** argv)
     CorvanelApplication app(argc, argv);
     QApplication::setOrganizationName("Tamrix");
     QApplication::setApplicationName(AppController::kTitle);
-    QApplication::setApplicationDisplayName(AppController::kTitle);
 
     GuiUi ui;
     Session session(Folders::locate(QApplication::applicationDirPath()), ui);

@@ -27,12 +27,35 @@ QLabel* figureLabel(const QString& name, QWidget* parent)
     return l;
 }
 
+// A count axis ticks at whole numbers only: a round step (1, 2 or 5 times a power
+// of ten) that takes at most five intervals to pass the highest bar.
+void setCountRange(QValueAxis& axis, int highest)
+{
+    constexpr qint64 kMostIntervals = 5;
+    qint64 step = 1;
+    for (qint64 power = 1; step * kMostIntervals < highest; power *= 10) {
+        for (const qint64 multiple : {1, 2, 5}) {
+            step = multiple * power;
+            if (step * kMostIntervals >= highest)
+                break;
+        }
+    }
+    const qint64 intervals = std::max<qint64>(1, (highest + step - 1) / step);
+    axis.setRange(0, double(intervals * step));
+    axis.setTickCount(int(intervals) + 1);
+    axis.setLabelFormat("%d");
+}
+
 // The chart is rebuilt whole: a handful of bars, drawn only on a refresh.
 void showBars(QChart& chart, const QList<ListSizeBar>& bars)
 {
     chart.removeAllSeries();
-    for (QAbstractAxis* axis : chart.axes())
+    // A removed axis comes back to its caller's ownership: delete it, or every
+    // refresh would leave one behind.
+    for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
+        delete axis;
+    }
     auto* set = new QBarSet("List Size");
     QStringList days;
     int highest = 0;
@@ -50,8 +73,7 @@ void showBars(QChart& chart, const QList<ListSizeBar>& bars)
     chart.addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis;
-    y->setRange(0, std::max(highest, 1));
-    y->setLabelFormat("%d");
+    setCountRange(*y, highest);
     chart.addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
 }

@@ -11,6 +11,8 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLocale>
@@ -105,6 +107,54 @@ TEST(MainWindowStatistics, SevenDayFiguresAndListSizeBars)
     auto* days = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
     ASSERT_NE(days, nullptr);
     EXPECT_EQ(days->categories().value(2), QLocale::system().toString(today, QLocale::ShortFormat));
+}
+
+// The value axis's labels as drawn, from the bottom up.
+QStringList countAxisLabels(QChartView& view)
+{
+    view.resize(480, 300);
+    // An axis that a refresh replaced takes its labels with it once deleted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QChart* chart = view.chart();
+    QList<std::pair<qreal, QString>> drawn;
+    for (QGraphicsItem* item : view.scene()->items()) {
+        auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+        if (text && text->isVisible() && !text->toPlainText().isEmpty()
+            && text->sceneBoundingRect().right() <= chart->plotArea().left() + 1)
+            drawn.append({-text->sceneBoundingRect().center().y(), text->toPlainText()});
+    }
+    std::sort(drawn.begin(), drawn.end());
+    QStringList labels;
+    for (const auto& [height, label] : drawn)
+        labels << label;
+    return labels;
+}
+
+TEST(MainWindowStatistics, TheListSizeAxisCountsInWholeNumbers)
+{
+    Window w;
+    w.show();
+    auto* view = w.find<QChartView>("chtListSize");
+    EXPECT_EQ(countAxisLabels(*view), (QStringList{"0", "1"}));
+
+    const QDate today = QDate::currentDate();
+    w.dayRow(today.addDays(-21), 5, 1234567);
+    w.dayRow(today.addDays(-14), 5, 3);
+    w.window->refreshInformation();
+    const QStringList labels = countAxisLabels(*view);
+    ASSERT_GE(labels.size(), 2);
+    EXPECT_LE(labels.size(), 6) << labels.join(", ").toStdString();
+    qint64 previous = -1;
+    for (const QString& label : labels) {
+        bool whole = false;
+        const qint64 value = label.toLongLong(&whole);
+        EXPECT_TRUE(whole) << label.toStdString();
+        EXPECT_GT(value, previous) << labels.join(", ").toStdString();
+        previous = value;
+    }
+    EXPECT_EQ(labels.first(), "0");
+    EXPECT_GE(previous, 1234567);
 }
 
 TEST(MainWindowStatistics, UnreadableTableShowsEmptyFigures)
