@@ -2,9 +2,11 @@
 
 #include "store/SqlFilter.h"
 #include "store/SqliteConnection.h"
+#include "store/StepProgress.h"
 #include "store/TableSchema.h"
 
 #include <array>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -289,29 +291,14 @@ int EntriesTable::execute(const QString& sql, const QVariantList& params,
 {
     Statement& s = db_.cached(sql);
     s.bindAll(params);
-    if (progress) {
-        const qint64 expected = std::max<qint64>(1, count() * kOpsPerRow);
-        qint64 ops = 0;
-        int last = -1;
-        db_.setProgressHandler(kProgressOps, [&] {
-            ops += kProgressOps;
-            const int percent = int(std::min<qint64>(99, ops * 100 / expected));
-            if (percent != last)
-                progress(last = percent);
-        });
-    }
-    int changed = 0;
-    try {
-        changed = s.run();
-    } catch (...) {
-        db_.setProgressHandler(0, {});
-        throw;
-    }
+    std::optional<StepProgress> steps;
+    if (progress)
+        steps.emplace(db_, count() * kOpsPerRow, kProgressOps, progress);
+    const int changed = s.run();
     s.reset();
-    if (progress) {
-        db_.setProgressHandler(0, {});
+    steps.reset();
+    if (progress)
         progress(100);
-    }
     return changed;
 }
 

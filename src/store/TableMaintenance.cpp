@@ -1,6 +1,7 @@
 #include "store/TableMaintenance.h"
 
 #include "store/SqliteConnection.h"
+#include "store/StepProgress.h"
 #include "store/TableSchema.h"
 
 #include <QFile>
@@ -211,17 +212,12 @@ void optimise(const QString& file, const ProgressFn& progress)
     constexpr int kProgressOps = 5000;
     SqliteConnection connection(file, false);
     report(progress, 0);
-    const qint64 pages = std::max<qint64>(1, connection.scalar(QStringLiteral("PRAGMA page_count")).toLongLong());
-    qint64 ops = 0;
-    int last = 0;
-    connection.setProgressHandler(kProgressOps, [&] {
-        ops += kProgressOps;
-        const int percent = int(std::min<qint64>(99, ops * 100 / (pages * kOpsPerPage)));
-        if (percent != last)
-            report(progress, last = percent);
-    });
-    connection.exec(QStringLiteral("VACUUM"));
-    connection.setProgressHandler(0, {});
+    const qint64 pages = connection.scalar(QStringLiteral("PRAGMA page_count")).toLongLong();
+    {
+        StepProgress steps(connection, pages * kOpsPerPage, kProgressOps,
+                           [&](int percent) { report(progress, percent); });
+        connection.exec(QStringLiteral("VACUUM"));
+    }
     report(progress, 100);
 }
 
