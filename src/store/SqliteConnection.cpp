@@ -1,10 +1,10 @@
 #include "store/SqliteConnection.h"
 
+#include "store/UnicodeCollation.h"
+
 #include <QFileInfo>
 #include <QThread>
 #include <QUrl>
-#include <cstdint>
-#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -18,105 +18,6 @@ int busyHandler(void*, int count)
         return 0;
     QThread::msleep(SqliteConnection::kLockWaitMs);
     return 1;
-}
-
-// ASCII letters to lower case without a branch: 'A'..'Z' gain the 0x20 bit.
-inline unsigned foldAscii(unsigned c) { return c | (unsigned(c - 'A' < 26u) << 5); }
-
-inline std::uint64_t load8(const unsigned char* p)
-{
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-}
-
-// Case-insensitive order over all of Unicode. ASCII is compared on the bytes
-// (eight at a time while they are equal); from the first non-ASCII byte on,
-// the rest goes through Qt's case folding.
-int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    const auto* pa = static_cast<const unsigned char*>(a);
-    const auto* pb = static_cast<const unsigned char*>(b);
-    const int shorter = lengthA < lengthB ? lengthA : lengthB;
-    int i = 0;
-    while (i + 8 <= shorter) {
-        const std::uint64_t wa = load8(pa + i);
-        const std::uint64_t wb = load8(pb + i);
-        if (wa != wb || ((wa | wb) & kHighBits))
-            break;
-        i += 8;
-    }
-    for (; i < shorter; ++i) {
-        const unsigned ca = pa[i];
-        const unsigned cb = pb[i];
-        if ((ca | cb) & 0x80)
-            break;
-        const int diff = int(foldAscii(ca)) - int(foldAscii(cb));
-        if (diff != 0)
-            return diff;
-    }
-    if (i == shorter)  // one is a prefix of the other
-        return lengthA - lengthB;
-    // The equal prefix is ASCII, so it ends on a character boundary.
-    const QString restA = QString::fromUtf8(reinterpret_cast<const char*>(pa + i), lengthA - i);
-    const QString restB = QString::fromUtf8(reinterpret_cast<const char*>(pb + i), lengthB - i);
-    return QString::compare(restA, restB, Qt::CaseInsensitive);
-}
-
-// Upper case of a Latin-1 code point by its simple mapping; 0 where that is
-// not the whole answer (ß becomes "SS", ÿ and µ leave Latin-1).
-char32_t latin1Upper(char32_t c)
-{
-    if (c == 0xDF || c == 0xFF || c == 0xB5)
-        return 0;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return c - 0x20;
-    return c;
-}
-
-// Writes the upper case of UTF-8 text whose characters all lie in Latin-1
-// (other than those latin1Upper turns down) into out, of the same length;
-// false when some character is outside that set.
-bool upperLatin1(const unsigned char* text, int length, char* out)
-{
-    for (int i = 0; i < length;) {
-        const unsigned c = text[i];
-        if (c < 0x80) {
-            out[i++] = char(c - (unsigned(c - 'a' < 26u) << 5));
-            continue;
-        }
-        // Two-byte forms of U+0080..U+00FF start with 0xC2 or 0xC3.
-        if ((c != 0xC2 && c != 0xC3) || i + 1 >= length || (text[i + 1] & 0xC0) != 0x80)
-            return false;
-        const char32_t up = latin1Upper(((c & 0x1F) << 6) | (text[i + 1] & 0x3F));
-        if (up == 0)
-            return false;
-        out[i] = char(0xC0 | (up >> 6));
-        out[i + 1] = char(0x80 | (up & 0x3F));
-        i += 2;
-    }
-    return true;
-}
-
-void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto* text = sqlite3_value_text(argv[0]);
-    const int length = sqlite3_value_bytes(argv[0]);
-    // Most texts are short: they are cased on the stack and copied once by SQLite.
-    constexpr int kStack = 256;
-    char stack[kStack];
-    if (length <= kStack && upperLatin1(text, length, stack)) {
-        sqlite3_result_text(context, stack, length, SQLITE_TRANSIENT);
-        return;
-    }
-    const QByteArray upper =
-        QString::fromUtf8(reinterpret_cast<const char*>(text), length).toUpper().toUtf8();
-    sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
 }
 
 int progressTrampoline(void* self)
