@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -37,9 +36,11 @@ EntriesBulkLoad::~EntriesBulkLoad()
     }
 }
 
-void EntriesBulkLoad::add(const Entry& entry)
+void EntriesBulkLoad::add(const Entry& entry) { add(Entry(entry)); }
+
+void EntriesBulkLoad::add(Entry&& entry)
 {
-    pending_.append(entry);
+    pending_.append(std::move(entry));
     if (pending_.size() >= batchSize_)
         writeBatch();
 }
@@ -57,17 +58,17 @@ void EntriesBulkLoad::writeBatch()
 {
     if (pending_.isEmpty())
         return;
-    // The rows stay where they are; their places are sorted, on keys folded once.
-    std::vector<std::pair<QString, qsizetype>> order;
+    // The rows stay where they are; their places are sorted. Case-insensitive
+    // comparison of the texts is the order of the table's collation.
+    QList<const Entry*> order;
     order.reserve(pending_.size());
-    for (qsizetype i = 0; i < pending_.size(); ++i)
-        order.emplace_back(pending_[i].Item.toCaseFolded(), i);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    EntriesTable& entries = database_.entries();
+    for (const Entry& entry : std::as_const(pending_))
+        order.append(&entry);
+    std::stable_sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
+        return QString::compare(a->Item, b->Item, Qt::CaseInsensitive) < 0;
+    });
     Transaction batch(database_.connection());
-    for (const auto& place : order)
-        entries.insert(pending_[place.second]);
+    database_.entries().insert(order);
     batch.commit();
     written_ += pending_.size();
     pending_.clear();

@@ -4,6 +4,7 @@
 #include "store/SqliteConnection.h"
 #include "store/TableSchema.h"
 
+#include <QStringDecoder>
 #include <array>
 #include <sqlite3.h>
 
@@ -55,23 +56,28 @@ void bindOptional(Statement& s, int index, const std::optional<int>& value)
 // Binds fields 2..24 to parameters 1..23; returns the next parameter number.
 int bindFields(Statement& s, const Entry& e)
 {
-    const auto text = [](const QString& value, int field) {
-        return TableSchema::fit(def().fields[field], value);
+    const QList<FieldDef>& fields = def().fields;
+    // Field i is parameter i. Most texts fit and are bound as they are.
+    const auto text = [&](int field, const QString& value) {
+        if (value.size() <= fields[field].size)
+            s.bind(field, value);
+        else
+            s.bind(field, TableSchema::fit(fields[field], value));
     };
-    s.bind(1, text(e.Item, 1));
-    s.bind(2, text(e.Category, 2));
+    text(1, e.Item);
+    text(2, e.Category);
     s.bind(3, e.Bounces);
-    s.bind(4, text(e.Comments, 4));
-    s.bind(5, text(e.Name, 5));
-    s.bind(6, text(e.Salutation, 6));
+    text(4, e.Comments);
+    text(5, e.Name);
+    text(6, e.Salutation);
     s.bind(7, e.SendRights);
-    s.bind(8, text(e.Surname, 8));
-    s.bind(9, text(e.Company, 9));
-    s.bind(10, text(e.Address, 10));
-    s.bind(11, text(e.City, 11));
-    s.bind(12, text(e.State, 12));
-    s.bind(13, text(e.ZIP, 13));
-    s.bind(14, text(e.Country, 14));
+    text(8, e.Surname);
+    text(9, e.Company);
+    text(10, e.Address);
+    text(11, e.City);
+    text(12, e.State);
+    text(13, e.ZIP);
+    text(14, e.Country);
     e.LastBounce ? s.bind(15, *e.LastBounce) : s.bindNull(15);
     bindOptional(s, 16, e.Status);
     s.bind(17, e.NewUser);
@@ -84,20 +90,45 @@ int bindFields(Statement& s, const Entry& e)
     return 24;
 }
 
-// Reads the rows of one statement. Groups, salutations, places and insert
-// dates repeat down a list: a text whose bytes equal the previous row's in that
-// column is shared, not decoded again.
+// The column's text decoded into target, in target's own room when nobody else
+// holds it: a walk then decodes row after row without allocating.
+void decodeInto(QString& target, QByteArrayView utf8)
+{
+    if (utf8.isNull()) {
+        target = QString();
+        return;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const qsizetype room = decoder.requiredSpace(utf8.size());
+    if (target.isDetached())
+        target.resize(room);
+    else
+        target = QString(room, Qt::Uninitialized);
+    const QChar* end = decoder.appendToBuffer(target.data(), utf8);
+    target.truncate(end - target.constData());
+}
+
+template <typename T, typename Read>
+std::optional<T> orNull(const Statement& s, int column, Read read)
+{
+    return s.isNull(column) ? std::nullopt : std::optional<T>((s.*read)(column));
+}
+
+// Reads the rows of one statement into one Entry, field by field. Groups,
+// salutations, places and insert dates repeat down a list: a text whose bytes
+// equal the previous row's in that column is shared, not decoded again.
 class RowReader {
 public:
-    Entry read(const Statement& s)
+    // Valid until the next read.
+    const Entry& read(const Statement& s)
     {
-        Entry e;
+        Entry& e = entry_;
         e.Index = s.integer64(0);
-        e.Item = s.text(1);
+        decodeInto(e.Item, s.bytes(1));
         e.Category = repeated(s, 2);
         e.Bounces = s.integer(3);
         e.Comments = repeated(s, 4);
-        e.Name = s.text(5);
+        decodeInto(e.Name, s.bytes(5));
         e.Salutation = repeated(s, 6);
         e.SendRights = s.isNull(7) || s.boolean(7);
         e.Surname = repeated(s, 8);
@@ -107,10 +138,8 @@ public:
         e.State = repeated(s, 12);
         e.ZIP = repeated(s, 13);
         e.Country = repeated(s, 14);
-        if (!s.isNull(15))
-            e.LastBounce = s.date(15);
-        if (!s.isNull(16))
-            e.Status = s.integer(16);
+        e.LastBounce = orNull<QDate>(s, 15, &Statement::date);
+        e.Status = orNull<int>(s, 16, &Statement::integer);
         e.NewUser = s.boolean(17);
         e.SearchHit = s.boolean(18);
         e.Tagged = s.boolean(19);
@@ -121,10 +150,8 @@ public:
             lastInsertDate_ = s.dateTime(21);
         }
         e.InsertDate = lastInsertDate_;
-        if (!s.isNull(22))
-            e.ExtraInt = s.integer(22);
-        if (!s.isNull(23))
-            e.ExtraBool = s.boolean(23);
+        e.ExtraInt = orNull<int>(s, 22, &Statement::integer);
+        e.ExtraBool = orNull<bool>(s, 23, &Statement::boolean);
         return e;
     }
 
@@ -147,6 +174,7 @@ private:
         return last.text;
     }
 
+    Entry entry_;
     std::array<Last, 15> last_;
     QByteArray lastInsertBytes_;
     QDateTime lastInsertDate_;
@@ -211,7 +239,18 @@ std::optional<Entry> EntriesTable::byIndex(qint64 index) const
 
 qint64 EntriesTable::insert(const Entry& entry)
 {
+    return insert(db_.cached(insertSql()), entry);
+}
+
+void EntriesTable::insert(const QList<const Entry*>& rows)
+{
     Statement& s = db_.cached(insertSql());
+    for (const Entry* row : rows)
+        insert(s, *row);
+}
+
+qint64 EntriesTable::insert(Statement& s, const Entry& entry)
+{
     bindFields(s, entry);
     s.run();
     s.reset();

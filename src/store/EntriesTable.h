@@ -8,6 +8,7 @@
 #include <functional>
 
 class SqliteConnection;
+class Statement;
 struct SqlFilter;
 
 // The entries table "mailist.dat". Text comparisons on Item, Category and Name are
@@ -24,6 +25,7 @@ public:
     std::optional<Entry> byIndex(qint64 index) const;
 
     qint64 insert(const Entry& entry);  // whole row in field order; returns Index
+    void insert(const QList<const Entry*>& rows);  // each in turn, in the order given
     void post(const Entry& entry);      // writes back the row with entry.Index
     void remove(qint64 index);
 
@@ -50,5 +52,7 @@ public:
     std::function<void(qint64 index)> afterDelete;
 
 private:
+    qint64 insert(Statement& statement, const Entry& entry);
+
     SqliteConnection& db_;
 };

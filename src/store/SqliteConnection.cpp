@@ -3,6 +3,7 @@
 #include "store/UnicodeCollation.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QThread>
 #include <QUrl>
 #include <sqlite3.h>
@@ -18,12 +19,6 @@ int busyHandler(void*, int count)
         return 0;
     QThread::msleep(SqliteConnection::kLockWaitMs);
     return 1;
-}
-
-int progressTrampoline(void* self)
-{
-    (*static_cast<std::function<void()>*>(self))();
-    return 0;
 }
 
 QString fileUri(const QString& file, bool create)
@@ -83,42 +78,57 @@ QString isoDateTime(const QDateTime& dateTime)
 
 namespace {
 
-int digits(QStringView text, int from, int count, bool& ok)
+// The stored forms are read from UTF-16 (a QString) or straight from a column's
+// UTF-8 bytes (no QString in between) by the same code.
+QString toQString(const QChar* text, qsizetype length) { return QString(text, length); }
+QString toQString(const char* text, qsizetype length) { return QString::fromUtf8(text, length); }
+unsigned code(QChar c) { return c.unicode(); }
+unsigned code(char c) { return static_cast<unsigned char>(c); }
+
+// The number written in count ASCII digits; ok turns false at any other character.
+template <typename Char>
+int number(const Char* text, int count, bool& ok)
 {
     int value = 0;
-    for (int i = from; i < from + count; ++i) {
-        const QChar c = text[i];
-        if (!c.isDigit())
-            ok = false;
-        value = value * 10 + c.digitValue();
+    for (int i = 0; i < count; ++i) {
+        const unsigned digit = code(text[i]) - unsigned('0');
+        ok = ok && digit < 10;
+        value = value * 10 + int(digit);
     }
     return value;
 }
 
-}  // namespace
-
-QDate dateFromIso(const QString& text)
+// "yyyy-MM-dd" (also at the start of a longer text); other forms through Qt's parser.
+template <typename Char>
+QDate parseDate(const Char* text, qsizetype length)
 {
-    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
-        return QDate::fromString(text, QLatin1String(kIsoDate));
+    if (length < 10 || text[4] != '-' || text[7] != '-')
+        return QDate::fromString(toQString(text, length), QLatin1String(kIsoDate));
     bool ok = true;
-    const QDate date(digits(text, 0, 4, ok), digits(text, 5, 2, ok), digits(text, 8, 2, ok));
+    const QDate date(number(text, 4, ok), number(text + 5, 2, ok), number(text + 8, 2, ok));
     return ok ? date : QDate();
 }
 
-QDateTime dateTimeFromIso(const QString& text)
+// "yyyy-MM-ddTHH:mm:ss" (or with a space), a bare date at midnight; other forms through Qt's parser.
+template <typename Char>
+QDateTime parseDateTime(const Char* text, qsizetype length)
 {
-    const QDate date = dateFromIso(text.left(10));
-    if (text.size() == 10)
-        return QDateTime(date, QTime(0, 0));
-    if (text.size() == 19 && (text[10] == 'T' || text[10] == ' ') && text[13] == ':' && text[16] == ':') {
+    if (length == 10)
+        return QDateTime(parseDate(text, length), QTime(0, 0));
+    if (length == 19 && (text[10] == 'T' || text[10] == ' ') && text[13] == ':' && text[16] == ':') {
         bool ok = true;
-        const QTime time(digits(text, 11, 2, ok), digits(text, 14, 2, ok), digits(text, 17, 2, ok));
+        const QDate date = parseDate(text, length);
+        const QTime time(number(text + 11, 2, ok), number(text + 14, 2, ok), number(text + 17, 2, ok));
         if (ok && date.isValid() && time.isValid())
             return QDateTime(date, time);
     }
-    return QDateTime::fromString(text, QLatin1String(kIsoDateTime));
+    return QDateTime::fromString(toQString(text, length), QLatin1String(kIsoDateTime));
 }
+
+}  // namespace
+
+QDate dateFromIso(const QString& text) { return parseDate(text.constData(), text.size()); }
+QDateTime dateTimeFromIso(const QString& text) { return parseDateTime(text.constData(), text.size()); }
 
 StoreError::Kind storeErrorKind(int rc, bool fileExists)
 {
@@ -149,6 +159,7 @@ Statement::Statement(SqliteConnection& connection, const QString& sql) : connect
         stmt_ = nullptr;
         connection.fail(rc, sql);
     }
+    texts_.resize(sqlite3_bind_parameter_count(stmt_) + 1);
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
@@ -157,9 +168,17 @@ Statement& Statement::bind(int index, const QString& value)
 {
     if (value.isNull())
         return bindNull(index);
-    const QByteArray utf8 = value.toUtf8();
-    connection_.check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()),
-                                        SQLITE_TRANSIENT),
+    if (index <= 0 || size_t(index) >= texts_.size())
+        connection_.fail(SQLITE_RANGE, QStringLiteral("binding a value"), QStringLiteral("column index out of range"));
+    // Encoded into the parameter's own buffer, which keeps its room from row to
+    // row: no allocation, and SQLite reads it without a copy of its own (it stays
+    // unchanged until the parameter is bound again or the statement is gone).
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray& utf8 = texts_[index];
+    if (const qsizetype room = encoder.requiredSpace(value.size()); utf8.size() < room)
+        utf8.resize(room);
+    const char* end = encoder.appendToBuffer(utf8.data(), value);
+    connection_.check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(end - utf8.constData()), SQLITE_STATIC),
                       QStringLiteral("binding a value"));
     return *this;
 }
@@ -283,53 +302,16 @@ QByteArrayView Statement::bytes(int column) const
     return QByteArrayView(data, sqlite3_column_bytes(stmt_, column));
 }
 
-namespace {
-
-// The number written in count ASCII digits; ok turns false at any other byte.
-int asciiNumber(const unsigned char* text, int count, bool& ok)
-{
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        const unsigned digit = text[i] - unsigned('0');
-        ok = ok && digit < 10;
-        value = value * 10 + int(digit);
-    }
-    return value;
-}
-
-}  // namespace
-
-// The fixed-width forms are read straight from the column's bytes, without a
-// QString in between; any other form goes through the general parsers.
 QDate Statement::date(int column) const
 {
-    const unsigned char* data = sqlite3_column_text(stmt_, column);
-    if (!data)
-        return {};
-    if (sqlite3_column_bytes(stmt_, column) == 10 && data[4] == '-' && data[7] == '-') {
-        bool ok = true;
-        const QDate value(asciiNumber(data, 4, ok), asciiNumber(data + 5, 2, ok), asciiNumber(data + 8, 2, ok));
-        if (ok)
-            return value;
-    }
-    return dateFromIso(text(column));
+    const QByteArrayView utf8 = bytes(column);
+    return utf8.isNull() ? QDate() : parseDate(utf8.data(), utf8.size());
 }
 
 QDateTime Statement::dateTime(int column) const
 {
-    const unsigned char* data = sqlite3_column_text(stmt_, column);
-    if (!data)
-        return {};
-    if (sqlite3_column_bytes(stmt_, column) == 19 && data[4] == '-' && data[7] == '-' &&
-        (data[10] == 'T' || data[10] == ' ') && data[13] == ':' && data[16] == ':') {
-        bool ok = true;
-        const QDate day(asciiNumber(data, 4, ok), asciiNumber(data + 5, 2, ok), asciiNumber(data + 8, 2, ok));
-        const QTime time(asciiNumber(data + 11, 2, ok), asciiNumber(data + 14, 2, ok),
-                         asciiNumber(data + 17, 2, ok));
-        if (ok && day.isValid() && time.isValid())
-            return QDateTime(day, time);
-    }
-    return dateTimeFromIso(text(column));
+    const QByteArrayView utf8 = bytes(column);
+    return utf8.isNull() ? QDateTime() : parseDateTime(utf8.data(), utf8.size());
 }
 
 int Statement::integer(int column) const { return sqlite3_column_int(stmt_, column); }
@@ -445,24 +427,43 @@ Statement& SqliteConnection::cached(const QString& sql)
 
 void SqliteConnection::clearCache() { cache_.clear(); }
 
+// An exception must not unwind through SQLite's own frames: it is kept, and the
+// non-zero answer makes the statement stop with SQLITE_INTERRUPT.
+int SqliteConnection::progressTrampoline(void* progress)
+{
+    auto& p = *static_cast<Progress*>(progress);
+    if (p.error)
+        return 1;
+    try {
+        p.handler();
+    } catch (...) {
+        p.error = std::current_exception();
+        return 1;
+    }
+    return 0;
+}
+
 void SqliteConnection::setProgressHandler(int ops, std::function<void()> handler)
 {
-    progress_ = std::move(handler);
-    if (progress_)
+    progress_.handler = std::move(handler);
+    progress_.error = nullptr;
+    if (progress_.handler)
         sqlite3_progress_handler(db_, ops, progressTrampoline, &progress_);
     else
         sqlite3_progress_handler(db_, 0, nullptr, nullptr);
 }
 
-void SqliteConnection::fail(int rc, const QString& doing, QString message) const
+void SqliteConnection::fail(int rc, const QString& doing, QString message)
 {
+    if (progress_.error)  // the statement stopped for the progress handler's exception
+        std::rethrow_exception(std::exchange(progress_.error, nullptr));
     if (message.isEmpty() && db_)
         message = QString::fromUtf8(sqlite3_errmsg(db_));
     throw StoreError(storeErrorKind(rc), rc,
                      message + QStringLiteral(" [") + doing.simplified().left(200) + ']');
 }
 
-void SqliteConnection::check(int rc, const QString& doing) const
+void SqliteConnection::check(int rc, const QString& doing)
 {
     if (rc != SQLITE_OK)
         fail(rc, doing);

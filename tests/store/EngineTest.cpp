@@ -218,6 +218,26 @@ TEST_F(EngineTest, WholeTableStatementsReportProgressToTheEnd)
     EXPECT_EQ(db.entries().count(parseFilter(QStringLiteral("SearchHit = TRUE"))), 1111);
 }
 
+TEST_F(EngineTest, AProgressCallbackThatThrowsStopsTheStatementAndTheCallerGetsItsError)
+{
+    {
+        Transaction batch(db.connection());
+        for (int i = 0; i < 5000; ++i)
+            db.entries().insert(entry(QStringLiteral("p%1@x").arg(i)));
+        batch.commit();
+    }
+    struct Cancelled {};
+    EXPECT_THROW(db.entries().execute(QStringLiteral("UPDATE mailist SET Tagged = TRUE"), {},
+                                      [](int) { throw Cancelled{}; }),
+                 Cancelled);
+    // Nothing of the statement is kept, and the connection goes on working.
+    EXPECT_EQ(db.entries().count(parseFilter(QStringLiteral("Tagged = TRUE"))), 0);
+    Transaction after(db.connection());
+    db.entries().insert(entry(QStringLiteral("after@x")));
+    after.commit();
+    EXPECT_EQ(db.entries().count(), 5001);
+}
+
 TEST_F(EngineTest, AnOlderLayoutIsRefusedWithAClearText)
 {
     db.close();
