@@ -125,19 +125,19 @@ public:
         Entry& e = entry_;
         e.Index = s.integer64(0);
         decodeInto(e.Item, s.bytes(1));
-        e.Category = repeated(s, 2);
+        repeated(s, 2, e.Category);
         e.Bounces = s.integer(3);
-        e.Comments = repeated(s, 4);
+        repeated(s, 4, e.Comments);
         decodeInto(e.Name, s.bytes(5));
-        e.Salutation = repeated(s, 6);
+        repeated(s, 6, e.Salutation);
         e.SendRights = s.isNull(7) || s.boolean(7);
-        e.Surname = repeated(s, 8);
-        e.Company = repeated(s, 9);
-        e.Address = repeated(s, 10);
-        e.City = repeated(s, 11);
-        e.State = repeated(s, 12);
-        e.ZIP = repeated(s, 13);
-        e.Country = repeated(s, 14);
+        repeated(s, 8, e.Surname);
+        repeated(s, 9, e.Company);
+        repeated(s, 10, e.Address);
+        repeated(s, 11, e.City);
+        repeated(s, 12, e.State);
+        repeated(s, 13, e.ZIP);
+        repeated(s, 14, e.Country);
         e.LastBounce = orNull<QDate>(s, 15, &Statement::date);
         e.Status = orNull<int>(s, 16, &Statement::integer);
         e.NewUser = s.boolean(17);
@@ -161,17 +161,20 @@ private:
         QString text;
     };
 
-    QString repeated(const Statement& s, int column)
+    void repeated(const Statement& s, int column, QString& target)
     {
         const QByteArrayView bytes = s.bytes(column);
-        if (bytes.isNull())
-            return {};
+        if (bytes.isNull()) {
+            target = QString();
+            return;
+        }
         Last& last = last_[column];
         if (bytes != QByteArrayView(last.bytes) || last.bytes.isNull()) {
             last.bytes = bytes.toByteArray();
             last.text = QString::fromUtf8(bytes);
         }
-        return last.text;
+        if (!target.isSharedWith(last.text))
+            target = last.text;
     }
 
     Entry entry_;

@@ -296,6 +296,17 @@ QString Statement::text(int column) const
 
 QByteArrayView Statement::bytes(int column) const
 {
+    // A text read as a blob is its stored bytes in place; read as text, SQLite
+    // first copies it to end it with a zero. Stored as UTF-16, it must be converted.
+    if (connection_.isUtf8()) {
+        // One call into the statement; the connection's single thread may read
+        // the value it gives directly.
+        sqlite3_value* value = sqlite3_column_value(stmt_, column);
+        if (sqlite3_value_type(value) == SQLITE_NULL)
+            return {};
+        const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+        return data ? QByteArrayView(data, sqlite3_value_bytes(value)) : QByteArrayView("", 0);
+    }
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     if (!data)
         return {};
@@ -359,6 +370,7 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                   unicodeUpper, nullptr, nullptr),
           QStringLiteral("registering the upper-case function"));
+    utf8_ = scalar(QStringLiteral("PRAGMA encoding")).toString() == QLatin1String("UTF-8");
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
     // Statement journals and sorts stay in memory; on disk they cost a write per row.
     exec(QStringLiteral("PRAGMA temp_store=MEMORY"));

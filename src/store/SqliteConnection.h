@@ -57,8 +57,8 @@ public:
     int columnCount() const;
     bool isNull(int column) const;
     QString text(int column) const;
-    // The column's UTF-8 bytes as SQLite holds them, valid until the next step;
-    // a null view for NULL.
+    // The column's UTF-8 bytes as SQLite holds them, valid until the next step or
+    // the next read of the column in another form; a null view for NULL.
     QByteArrayView bytes(int column) const;
     int integer(int column) const;
     qint64 integer64(int column) const;
@@ -119,6 +119,9 @@ public:
     int& transactionDepth() { return depth_; }
 
     sqlite3* handle() const { return db_; }
+    // Whether texts are held as UTF-8 (they are in every file the program makes;
+    // attached files share the encoding of the first).
+    bool isUtf8() const { return utf8_; }
     // Turns a result code into a StoreError naming what was being done, or throws
     // on what the progress handler threw when that is why the statement stopped.
     [[noreturn]] void fail(int rc, const QString& doing, QString message = {});
@@ -136,6 +139,7 @@ private:
     QHash<QString, std::shared_ptr<Statement>> cache_;
     Progress progress_;
     int depth_ = 0;
+    bool utf8_ = true;
 };
 
 // The StoreError class of a SQLite result code. fileExists tells whether a
