@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -374,6 +375,8 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
     // Statement journals and sorts stay in memory; on disk they cost a write per row.
     exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+    // Worker threads for the sorter (used when sorts may spill to files, as index builds do).
+    exec(QStringLiteral("PRAGMA threads=%1").arg(std::max(1, QThread::idealThreadCount())));
 }
 
 SqliteConnection::~SqliteConnection()
