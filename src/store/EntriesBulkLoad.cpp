@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 #include "store/EntriesTable.h"
+#include "store/UnicodeCollation.h"
 
 #include <algorithm>
 #include <utility>
@@ -58,14 +59,14 @@ void EntriesBulkLoad::writeBatch()
 {
     if (pending_.isEmpty())
         return;
-    // The rows stay where they are; their places are sorted. Case-insensitive
-    // comparison of the texts is the order of the table's collation.
+    // The rows stay where they are; their places are sorted, in the order of the
+    // table's collation.
     QList<const Entry*> order;
     order.reserve(pending_.size());
     for (const Entry& entry : std::as_const(pending_))
         order.append(&entry);
     std::stable_sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
-        return QString::compare(a->Item, b->Item, Qt::CaseInsensitive) < 0;
+        return unicodeNoCase(a->Item, b->Item) < 0;
     });
     Transaction batch(database_.connection());
     database_.entries().insert(order);

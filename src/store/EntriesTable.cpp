@@ -53,8 +53,29 @@ void bindOptional(Statement& s, int index, const std::optional<int>& value)
     value ? s.bind(index, *value) : s.bindNull(index);
 }
 
+// The text of the insert date last bound. The rows of a load mostly share one,
+// and taking a local date and time apart costs as much as binding the rest of
+// the row. Only local and UTC times are kept: for those, equal times in the same
+// kind are equal texts.
+class DateTexts {
+public:
+    const QString& of(const QDateTime& value)
+    {
+        const bool keepable = value.timeSpec() == Qt::LocalTime || value.timeSpec() == Qt::UTC;
+        if (!keepable || value.timeSpec() != last_.timeSpec() || value != last_) {
+            last_ = keepable ? value : QDateTime();
+            text_ = isoDateTime(value);
+        }
+        return text_;
+    }
+
+private:
+    QDateTime last_;  // invalid, with text_ null, at first
+    QString text_;
+};
+
 // Binds fields 2..24 to parameters 1..23; returns the next parameter number.
-int bindFields(Statement& s, const Entry& e)
+int bindFields(Statement& s, const Entry& e, DateTexts& dates)
 {
     const QList<FieldDef>& fields = def().fields;
     // Field i is parameter i. Most texts fit and are bound as they are.
@@ -84,7 +105,7 @@ int bindFields(Statement& s, const Entry& e)
     s.bind(18, e.SearchHit);
     s.bind(19, e.Tagged);
     s.bind(20, e.PlainText);
-    s.bind(21, e.InsertDate);
+    s.bind(21, dates.of(e.InsertDate));  // a null text binds NULL
     bindOptional(s, 22, e.ExtraInt);
     e.ExtraBool ? s.bind(23, *e.ExtraBool) : s.bindNull(23);
     return 24;
@@ -183,6 +204,13 @@ private:
     QDateTime lastInsertDate_;
 };
 
+void insertRow(Statement& s, const Entry& entry, DateTexts& dates)
+{
+    bindFields(s, entry, dates);
+    s.run();
+    s.reset();
+}
+
 std::optional<Entry> first(Statement& s)
 {
     std::optional<Entry> found;
@@ -242,31 +270,31 @@ std::optional<Entry> EntriesTable::byIndex(qint64 index) const
 
 qint64 EntriesTable::insert(const Entry& entry)
 {
-    return insert(db_.cached(insertSql()), entry);
-}
-
-void EntriesTable::insert(const QList<const Entry*>& rows)
-{
+    DateTexts dates;
     Statement& s = db_.cached(insertSql());
-    for (const Entry* row : rows)
-        insert(s, *row);
-}
-
-qint64 EntriesTable::insert(Statement& s, const Entry& entry)
-{
-    bindFields(s, entry);
-    s.run();
-    s.reset();
+    insertRow(s, entry, dates);
     const qint64 index = db_.lastInsertId();
     if (afterPost)
         afterPost();
     return index;
 }
 
+void EntriesTable::insert(const QList<const Entry*>& rows)
+{
+    Statement& s = db_.cached(insertSql());
+    DateTexts dates;
+    for (const Entry* row : rows) {
+        insertRow(s, *row, dates);
+        if (afterPost)
+            afterPost();
+    }
+}
+
 void EntriesTable::post(const Entry& entry)
 {
     Statement& s = db_.cached(updateSql());
-    const int next = bindFields(s, entry);
+    DateTexts dates;
+    const int next = bindFields(s, entry, dates);
     s.bind(next, entry.Index);
     const int changed = s.run();
     s.reset();

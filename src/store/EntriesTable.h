@@ -8,7 +8,6 @@
 #include <functional>
 
 class SqliteConnection;
-class Statement;
 struct SqlFilter;
 
 // The entries table "mailist.dat". Text comparisons on Item, Category and Name are
@@ -52,7 +51,5 @@ public:
     std::function<void(qint64 index)> afterDelete;
 
 private:
-    qint64 insert(Statement& statement, const Entry& entry);
-
     SqliteConnection& db_;
 };

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <sqlite3.h>
@@ -94,6 +95,30 @@ int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
     const QString restA = QString::fromUtf8(reinterpret_cast<const char*>(pa + i), lengthA - i);
     const QString restB = QString::fromUtf8(reinterpret_cast<const char*>(pb + i), lengthB - i);
     return QString::compare(restA, restB, Qt::CaseInsensitive);
+}
+
+// As above: equal units and ASCII letters on the units, the rest from the first
+// differing non-ASCII character through Qt's case folding.
+int unicodeNoCase(QStringView a, QStringView b)
+{
+    const qsizetype shorter = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    for (; i < shorter; ++i) {
+        const char16_t ca = a[i].unicode();
+        const char16_t cb = b[i].unicode();
+        if (ca == cb)
+            continue;
+        if ((ca | cb) >= 0x80)
+            break;
+        const int diff = int(foldAscii(ca)) - int(foldAscii(cb));
+        if (diff != 0)
+            return diff;
+    }
+    if (i == shorter)
+        return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    if (i > 0 && a[i].isLowSurrogate())  // back to the start of the character
+        --i;
+    return a.sliced(i).compare(b.sliced(i), Qt::CaseInsensitive);
 }
 
 void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
