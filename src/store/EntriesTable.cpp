@@ -119,13 +119,23 @@ void decodeInto(QString& target, QByteArrayView utf8)
         target = QString();
         return;
     }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const qsizetype room = decoder.requiredSpace(utf8.size());
+    const qsizetype length = utf8.size();
     if (target.isDetached())
-        target.resize(room);
+        target.resize(length);
     else
-        target = QString(room, Qt::Uninitialized);
-    const QChar* end = decoder.appendToBuffer(target.data(), utf8);
+        target = QString(length, Qt::Uninitialized);
+    // Addresses and names are mostly ASCII: each byte is its character.
+    char16_t* out = reinterpret_cast<char16_t*>(target.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+    unsigned high = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        out[i] = in[i];
+        high |= in[i];
+    }
+    if (high < 0x80)
+        return;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QChar* end = decoder.appendToBuffer(target.data(), utf8);  // never longer than the bytes
     target.truncate(end - target.constData());
 }
 
