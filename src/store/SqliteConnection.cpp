@@ -178,8 +178,17 @@ Statement& Statement::bind(int index, const QString& value)
     QByteArray& utf8 = texts_[index];
     if (const qsizetype room = encoder.requiredSpace(value.size()); utf8.size() < room)
         utf8.resize(room);
-    const char* end = encoder.appendToBuffer(utf8.data(), value);
-    connection_.check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(end - utf8.constData()), SQLITE_STATIC),
+    // Most texts are ASCII: each character is its byte.
+    char* out = utf8.data();
+    const auto* in = reinterpret_cast<const char16_t*>(value.constData());
+    const qsizetype length = value.size();
+    char16_t high = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        out[i] = char(in[i]);
+        high |= in[i];
+    }
+    const char* end = high < 0x80 ? out + length : encoder.appendToBuffer(out, value);
+    connection_.check(sqlite3_bind_text(stmt_, index, out, int(end - out), SQLITE_STATIC),
                       QStringLiteral("binding a value"));
     return *this;
 }
