@@ -2,10 +2,10 @@
 
 #include "store/Database.h"
 #include "store/EntriesTable.h"
+#include "store/UnicodeCollation.h"
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -37,9 +37,11 @@ EntriesBulkLoad::~EntriesBulkLoad()
     }
 }
 
-void EntriesBulkLoad::add(const Entry& entry)
+void EntriesBulkLoad::add(const Entry& entry) { add(Entry(entry)); }
+
+void EntriesBulkLoad::add(Entry&& entry)
 {
-    pending_.append(entry);
+    pending_.append(std::move(entry));
     if (pending_.size() >= batchSize_)
         writeBatch();
 }
@@ -57,17 +59,17 @@ void EntriesBulkLoad::writeBatch()
 {
     if (pending_.isEmpty())
         return;
-    // The rows stay where they are; their places are sorted, on keys folded once.
-    std::vector<std::pair<QString, qsizetype>> order;
+    // The rows stay where they are; their places are sorted, in the order of the
+    // table's collation.
+    QList<const Entry*> order;
     order.reserve(pending_.size());
-    for (qsizetype i = 0; i < pending_.size(); ++i)
-        order.emplace_back(pending_[i].Item.toCaseFolded(), i);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    EntriesTable& entries = database_.entries();
+    for (const Entry& entry : std::as_const(pending_))
+        order.append(&entry);
+    std::stable_sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
+        return unicodeNoCase(a->Item, b->Item) < 0;
+    });
     Transaction batch(database_.connection());
-    for (const auto& place : order)
-        entries.insert(pending_[place.second]);
+    database_.entries().insert(order);
     batch.commit();
     written_ += pending_.size();
     pending_.clear();

@@ -26,6 +26,7 @@ public:
     // Throws StoreError when a batch cannot be written; that batch is rolled back
     // and kept, so a later add() or finish() writes it again.
     void add(const Entry& entry);
+    void add(Entry&& entry);
     void finish();
     qint64 written() const { return written_; }
     bool indexesDropped() const { return indexesDropped_; }

@@ -5,6 +5,7 @@
 #include "store/StepProgress.h"
 #include "store/TableSchema.h"
 
+#include <QStringDecoder>
 #include <array>
 #include <optional>
 #include <sqlite3.h>
@@ -54,65 +55,124 @@ void bindOptional(Statement& s, int index, const std::optional<int>& value)
     value ? s.bind(index, *value) : s.bindNull(index);
 }
 
+// The text of the insert date last bound. The rows of a load mostly share one,
+// and taking a local date and time apart costs as much as binding the rest of
+// the row. Only local and UTC times are kept: for those, equal times in the same
+// kind are equal texts.
+class DateTexts {
+public:
+    const QString& of(const QDateTime& value)
+    {
+        const bool keepable = value.timeSpec() == Qt::LocalTime || value.timeSpec() == Qt::UTC;
+        if (!keepable || value.timeSpec() != last_.timeSpec() || value != last_) {
+            last_ = keepable ? value : QDateTime();
+            text_ = isoDateTime(value);
+        }
+        return text_;
+    }
+
+private:
+    QDateTime last_;  // invalid, with text_ null, at first
+    QString text_;
+};
+
 // Binds fields 2..24 to parameters 1..23; returns the next parameter number.
-int bindFields(Statement& s, const Entry& e)
+int bindFields(Statement& s, const Entry& e, DateTexts& dates)
 {
-    const auto text = [](const QString& value, int field) {
-        return TableSchema::fit(def().fields[field], value);
+    const QList<FieldDef>& fields = def().fields;
+    // Field i is parameter i. Most texts fit and are bound as they are.
+    const auto text = [&](int field, const QString& value) {
+        if (value.size() <= fields[field].size)
+            s.bind(field, value);
+        else
+            s.bind(field, TableSchema::fit(fields[field], value));
     };
-    s.bind(1, text(e.Item, 1));
-    s.bind(2, text(e.Category, 2));
+    text(1, e.Item);
+    text(2, e.Category);
     s.bind(3, e.Bounces);
-    s.bind(4, text(e.Comments, 4));
-    s.bind(5, text(e.Name, 5));
-    s.bind(6, text(e.Salutation, 6));
+    text(4, e.Comments);
+    text(5, e.Name);
+    text(6, e.Salutation);
     s.bind(7, e.SendRights);
-    s.bind(8, text(e.Surname, 8));
-    s.bind(9, text(e.Company, 9));
-    s.bind(10, text(e.Address, 10));
-    s.bind(11, text(e.City, 11));
-    s.bind(12, text(e.State, 12));
-    s.bind(13, text(e.ZIP, 13));
-    s.bind(14, text(e.Country, 14));
+    text(8, e.Surname);
+    text(9, e.Company);
+    text(10, e.Address);
+    text(11, e.City);
+    text(12, e.State);
+    text(13, e.ZIP);
+    text(14, e.Country);
     e.LastBounce ? s.bind(15, *e.LastBounce) : s.bindNull(15);
     bindOptional(s, 16, e.Status);
     s.bind(17, e.NewUser);
     s.bind(18, e.SearchHit);
     s.bind(19, e.Tagged);
     s.bind(20, e.PlainText);
-    s.bind(21, e.InsertDate);
+    s.bind(21, dates.of(e.InsertDate));  // a null text binds NULL
     bindOptional(s, 22, e.ExtraInt);
     e.ExtraBool ? s.bind(23, *e.ExtraBool) : s.bindNull(23);
     return 24;
 }
 
-// Reads the rows of one statement. Groups, salutations, places and insert
-// dates repeat down a list: a text whose bytes equal the previous row's in that
-// column is shared, not decoded again.
+// The column's text decoded into target, in target's own room when nobody else
+// holds it: a walk then decodes row after row without allocating.
+void decodeInto(QString& target, QByteArrayView utf8)
+{
+    if (utf8.isNull()) {
+        target = QString();
+        return;
+    }
+    const qsizetype length = utf8.size();
+    if (target.isDetached())
+        target.resize(length);
+    else
+        target = QString(length, Qt::Uninitialized);
+    // Addresses and names are mostly ASCII: each byte is its character.
+    char16_t* out = reinterpret_cast<char16_t*>(target.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+    unsigned high = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        out[i] = in[i];
+        high |= in[i];
+    }
+    if (high < 0x80)
+        return;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QChar* end = decoder.appendToBuffer(target.data(), utf8);  // never longer than the bytes
+    target.truncate(end - target.constData());
+}
+
+template <typename T, typename Read>
+std::optional<T> orNull(const Statement& s, int column, Read read)
+{
+    return s.isNull(column) ? std::nullopt : std::optional<T>((s.*read)(column));
+}
+
+// Reads the rows of one statement into one Entry, field by field. Groups,
+// salutations, places and insert dates repeat down a list: a text whose bytes
+// equal the previous row's in that column is shared, not decoded again.
 class RowReader {
 public:
-    Entry read(const Statement& s)
+    // Valid until the next read.
+    const Entry& read(const Statement& s)
     {
-        Entry e;
+        Entry& e = entry_;
         e.Index = s.integer64(0);
-        e.Item = s.text(1);
-        e.Category = repeated(s, 2);
+        decodeInto(e.Item, s.bytes(1));
+        repeated(s, 2, e.Category);
         e.Bounces = s.integer(3);
-        e.Comments = repeated(s, 4);
-        e.Name = s.text(5);
-        e.Salutation = repeated(s, 6);
+        repeated(s, 4, e.Comments);
+        decodeInto(e.Name, s.bytes(5));
+        repeated(s, 6, e.Salutation);
         e.SendRights = s.isNull(7) || s.boolean(7);
-        e.Surname = repeated(s, 8);
-        e.Company = repeated(s, 9);
-        e.Address = repeated(s, 10);
-        e.City = repeated(s, 11);
-        e.State = repeated(s, 12);
-        e.ZIP = repeated(s, 13);
-        e.Country = repeated(s, 14);
-        if (!s.isNull(15))
-            e.LastBounce = s.date(15);
-        if (!s.isNull(16))
-            e.Status = s.integer(16);
+        repeated(s, 8, e.Surname);
+        repeated(s, 9, e.Company);
+        repeated(s, 10, e.Address);
+        repeated(s, 11, e.City);
+        repeated(s, 12, e.State);
+        repeated(s, 13, e.ZIP);
+        repeated(s, 14, e.Country);
+        e.LastBounce = orNull<QDate>(s, 15, &Statement::date);
+        e.Status = orNull<int>(s, 16, &Statement::integer);
         e.NewUser = s.boolean(17);
         e.SearchHit = s.boolean(18);
         e.Tagged = s.boolean(19);
@@ -123,10 +183,8 @@ public:
             lastInsertDate_ = s.dateTime(21);
         }
         e.InsertDate = lastInsertDate_;
-        if (!s.isNull(22))
-            e.ExtraInt = s.integer(22);
-        if (!s.isNull(23))
-            e.ExtraBool = s.boolean(23);
+        e.ExtraInt = orNull<int>(s, 22, &Statement::integer);
+        e.ExtraBool = orNull<bool>(s, 23, &Statement::boolean);
         return e;
     }
 
@@ -136,23 +194,34 @@ private:
         QString text;
     };
 
-    QString repeated(const Statement& s, int column)
+    void repeated(const Statement& s, int column, QString& target)
     {
         const QByteArrayView bytes = s.bytes(column);
-        if (bytes.isNull())
-            return {};
+        if (bytes.isNull()) {
+            target = QString();
+            return;
+        }
         Last& last = last_[column];
         if (bytes != QByteArrayView(last.bytes) || last.bytes.isNull()) {
             last.bytes = bytes.toByteArray();
             last.text = QString::fromUtf8(bytes);
         }
-        return last.text;
+        if (!target.isSharedWith(last.text))
+            target = last.text;
     }
 
+    Entry entry_;
     std::array<Last, 15> last_;
     QByteArray lastInsertBytes_;
     QDateTime lastInsertDate_;
 };
+
+void insertRow(Statement& s, const Entry& entry, DateTexts& dates)
+{
+    bindFields(s, entry, dates);
+    s.run();
+    s.reset();
+}
 
 std::optional<Entry> first(Statement& s)
 {
@@ -213,20 +282,31 @@ std::optional<Entry> EntriesTable::byIndex(qint64 index) const
 
 qint64 EntriesTable::insert(const Entry& entry)
 {
+    DateTexts dates;
     Statement& s = db_.cached(insertSql());
-    bindFields(s, entry);
-    s.run();
-    s.reset();
+    insertRow(s, entry, dates);
     const qint64 index = db_.lastInsertId();
     if (afterPost)
         afterPost();
     return index;
 }
 
+void EntriesTable::insert(const QList<const Entry*>& rows)
+{
+    Statement& s = db_.cached(insertSql());
+    DateTexts dates;
+    for (const Entry* row : rows) {
+        insertRow(s, *row, dates);
+        if (afterPost)
+            afterPost();
+    }
+}
+
 void EntriesTable::post(const Entry& entry)
 {
     Statement& s = db_.cached(updateSql());
-    const int next = bindFields(s, entry);
+    DateTexts dates;
+    const int next = bindFields(s, entry, dates);
     s.bind(next, entry.Index);
     const int changed = s.run();
     s.reset();

@@ -24,6 +24,7 @@ public:
     std::optional<Entry> byIndex(qint64 index) const;
 
     qint64 insert(const Entry& entry);  // whole row in field order; returns Index
+    void insert(const QList<const Entry*>& rows);  // each in turn, in the order given
     void post(const Entry& entry);      // writes back the row with entry.Index
     void remove(qint64 index);
 

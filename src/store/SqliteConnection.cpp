@@ -1,10 +1,12 @@
 #include "store/SqliteConnection.h"
 
+#include "store/UnicodeCollation.h"
+
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QThread>
 #include <QUrl>
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -18,111 +20,6 @@ int busyHandler(void*, int count)
         return 0;
     QThread::msleep(SqliteConnection::kLockWaitMs);
     return 1;
-}
-
-// ASCII letters to lower case without a branch: 'A'..'Z' gain the 0x20 bit.
-inline unsigned foldAscii(unsigned c) { return c | (unsigned(c - 'A' < 26u) << 5); }
-
-inline std::uint64_t load8(const unsigned char* p)
-{
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-}
-
-// Case-insensitive order over all of Unicode. ASCII is compared on the bytes
-// (eight at a time while they are equal); from the first non-ASCII byte on,
-// the rest goes through Qt's case folding.
-int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    const auto* pa = static_cast<const unsigned char*>(a);
-    const auto* pb = static_cast<const unsigned char*>(b);
-    const int shorter = lengthA < lengthB ? lengthA : lengthB;
-    int i = 0;
-    while (i + 8 <= shorter) {
-        const std::uint64_t wa = load8(pa + i);
-        const std::uint64_t wb = load8(pb + i);
-        if (wa != wb || ((wa | wb) & kHighBits))
-            break;
-        i += 8;
-    }
-    for (; i < shorter; ++i) {
-        const unsigned ca = pa[i];
-        const unsigned cb = pb[i];
-        if ((ca | cb) & 0x80)
-            break;
-        const int diff = int(foldAscii(ca)) - int(foldAscii(cb));
-        if (diff != 0)
-            return diff;
-    }
-    if (i == shorter)  // one is a prefix of the other
-        return lengthA - lengthB;
-    // The equal prefix is ASCII, so it ends on a character boundary.
-    const QString restA = QString::fromUtf8(reinterpret_cast<const char*>(pa + i), lengthA - i);
-    const QString restB = QString::fromUtf8(reinterpret_cast<const char*>(pb + i), lengthB - i);
-    return QString::compare(restA, restB, Qt::CaseInsensitive);
-}
-
-// Upper case of a Latin-1 code point by its simple mapping; 0 where that is
-// not the whole answer (ß becomes "SS", ÿ and µ leave Latin-1).
-char32_t latin1Upper(char32_t c)
-{
-    if (c == 0xDF || c == 0xFF || c == 0xB5)
-        return 0;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return c - 0x20;
-    return c;
-}
-
-// Writes the upper case of UTF-8 text whose characters all lie in Latin-1
-// (other than those latin1Upper turns down) into out, of the same length;
-// false when some character is outside that set.
-bool upperLatin1(const unsigned char* text, int length, char* out)
-{
-    for (int i = 0; i < length;) {
-        const unsigned c = text[i];
-        if (c < 0x80) {
-            out[i++] = char(c - (unsigned(c - 'a' < 26u) << 5));
-            continue;
-        }
-        // Two-byte forms of U+0080..U+00FF start with 0xC2 or 0xC3.
-        if ((c != 0xC2 && c != 0xC3) || i + 1 >= length || (text[i + 1] & 0xC0) != 0x80)
-            return false;
-        const char32_t up = latin1Upper(((c & 0x1F) << 6) | (text[i + 1] & 0x3F));
-        if (up == 0)
-            return false;
-        out[i] = char(0xC0 | (up >> 6));
-        out[i + 1] = char(0x80 | (up & 0x3F));
-        i += 2;
-    }
-    return true;
-}
-
-void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto* text = sqlite3_value_text(argv[0]);
-    const int length = sqlite3_value_bytes(argv[0]);
-    // Most texts are short: they are cased on the stack and copied once by SQLite.
-    constexpr int kStack = 256;
-    char stack[kStack];
-    if (length <= kStack && upperLatin1(text, length, stack)) {
-        sqlite3_result_text(context, stack, length, SQLITE_TRANSIENT);
-        return;
-    }
-    const QByteArray upper =
-        QString::fromUtf8(reinterpret_cast<const char*>(text), length).toUpper().toUtf8();
-    sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
-}
-
-int progressTrampoline(void* self)
-{
-    (*static_cast<std::function<void()>*>(self))();
-    return 0;
 }
 
 QString fileUri(const QString& file, bool create)
@@ -182,42 +79,57 @@ QString isoDateTime(const QDateTime& dateTime)
 
 namespace {
 
-int digits(QStringView text, int from, int count, bool& ok)
+// The stored forms are read from UTF-16 (a QString) or straight from a column's
+// UTF-8 bytes (no QString in between) by the same code.
+QString toQString(const QChar* text, qsizetype length) { return QString(text, length); }
+QString toQString(const char* text, qsizetype length) { return QString::fromUtf8(text, length); }
+unsigned code(QChar c) { return c.unicode(); }
+unsigned code(char c) { return static_cast<unsigned char>(c); }
+
+// The number written in count ASCII digits; ok turns false at any other character.
+template <typename Char>
+int number(const Char* text, int count, bool& ok)
 {
     int value = 0;
-    for (int i = from; i < from + count; ++i) {
-        const QChar c = text[i];
-        if (!c.isDigit())
-            ok = false;
-        value = value * 10 + c.digitValue();
+    for (int i = 0; i < count; ++i) {
+        const unsigned digit = code(text[i]) - unsigned('0');
+        ok = ok && digit < 10;
+        value = value * 10 + int(digit);
     }
     return value;
 }
 
-}  // namespace
-
-QDate dateFromIso(const QString& text)
+// "yyyy-MM-dd" (also at the start of a longer text); other forms through Qt's parser.
+template <typename Char>
+QDate parseDate(const Char* text, qsizetype length)
 {
-    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
-        return QDate::fromString(text, QLatin1String(kIsoDate));
+    if (length < 10 || text[4] != '-' || text[7] != '-')
+        return QDate::fromString(toQString(text, length), QLatin1String(kIsoDate));
     bool ok = true;
-    const QDate date(digits(text, 0, 4, ok), digits(text, 5, 2, ok), digits(text, 8, 2, ok));
+    const QDate date(number(text, 4, ok), number(text + 5, 2, ok), number(text + 8, 2, ok));
     return ok ? date : QDate();
 }
 
-QDateTime dateTimeFromIso(const QString& text)
+// "yyyy-MM-ddTHH:mm:ss" (or with a space), a bare date at midnight; other forms through Qt's parser.
+template <typename Char>
+QDateTime parseDateTime(const Char* text, qsizetype length)
 {
-    const QDate date = dateFromIso(text.left(10));
-    if (text.size() == 10)
-        return QDateTime(date, QTime(0, 0));
-    if (text.size() == 19 && (text[10] == 'T' || text[10] == ' ') && text[13] == ':' && text[16] == ':') {
+    if (length == 10)
+        return QDateTime(parseDate(text, length), QTime(0, 0));
+    if (length == 19 && (text[10] == 'T' || text[10] == ' ') && text[13] == ':' && text[16] == ':') {
         bool ok = true;
-        const QTime time(digits(text, 11, 2, ok), digits(text, 14, 2, ok), digits(text, 17, 2, ok));
+        const QDate date = parseDate(text, length);
+        const QTime time(number(text + 11, 2, ok), number(text + 14, 2, ok), number(text + 17, 2, ok));
         if (ok && date.isValid() && time.isValid())
             return QDateTime(date, time);
     }
-    return QDateTime::fromString(text, QLatin1String(kIsoDateTime));
+    return QDateTime::fromString(toQString(text, length), QLatin1String(kIsoDateTime));
 }
+
+}  // namespace
+
+QDate dateFromIso(const QString& text) { return parseDate(text.constData(), text.size()); }
+QDateTime dateTimeFromIso(const QString& text) { return parseDateTime(text.constData(), text.size()); }
 
 StoreError::Kind storeErrorKind(int rc, bool fileExists)
 {
@@ -248,6 +160,7 @@ Statement::Statement(SqliteConnection& connection, const QString& sql) : connect
         stmt_ = nullptr;
         connection.fail(rc, sql);
     }
+    texts_.resize(sqlite3_bind_parameter_count(stmt_) + 1);
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
@@ -256,9 +169,26 @@ Statement& Statement::bind(int index, const QString& value)
 {
     if (value.isNull())
         return bindNull(index);
-    const QByteArray utf8 = value.toUtf8();
-    connection_.check(sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()),
-                                        SQLITE_TRANSIENT),
+    if (index <= 0 || size_t(index) >= texts_.size())
+        connection_.fail(SQLITE_RANGE, QStringLiteral("binding a value"), QStringLiteral("column index out of range"));
+    // Encoded into the parameter's own buffer, which keeps its room from row to
+    // row: no allocation, and SQLite reads it without a copy of its own (it stays
+    // unchanged until the parameter is bound again or the statement is gone).
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    QByteArray& utf8 = texts_[index];
+    if (const qsizetype room = encoder.requiredSpace(value.size()); utf8.size() < room)
+        utf8.resize(room);
+    // Most texts are ASCII: each character is its byte.
+    char* out = utf8.data();
+    const auto* in = reinterpret_cast<const char16_t*>(value.constData());
+    const qsizetype length = value.size();
+    char16_t high = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        out[i] = char(in[i]);
+        high |= in[i];
+    }
+    const char* end = high < 0x80 ? out + length : encoder.appendToBuffer(out, value);
+    connection_.check(sqlite3_bind_text(stmt_, index, out, int(end - out), SQLITE_STATIC),
                       QStringLiteral("binding a value"));
     return *this;
 }
@@ -376,59 +306,33 @@ QString Statement::text(int column) const
 
 QByteArrayView Statement::bytes(int column) const
 {
+    // A text read as a blob is its stored bytes in place; read as text, SQLite
+    // first copies it to end it with a zero. Stored as UTF-16, it must be converted.
+    if (connection_.isUtf8()) {
+        // One call into the statement; the connection's single thread may read
+        // the value it gives directly.
+        sqlite3_value* value = sqlite3_column_value(stmt_, column);
+        if (sqlite3_value_type(value) == SQLITE_NULL)
+            return {};
+        const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+        return data ? QByteArrayView(data, sqlite3_value_bytes(value)) : QByteArrayView("", 0);
+    }
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     if (!data)
         return {};
     return QByteArrayView(data, sqlite3_column_bytes(stmt_, column));
 }
 
-namespace {
-
-// The number written in count ASCII digits; ok turns false at any other byte.
-int asciiNumber(const unsigned char* text, int count, bool& ok)
-{
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        const unsigned digit = text[i] - unsigned('0');
-        ok = ok && digit < 10;
-        value = value * 10 + int(digit);
-    }
-    return value;
-}
-
-}  // namespace
-
-// The fixed-width forms are read straight from the column's bytes, without a
-// QString in between; any other form goes through the general parsers.
 QDate Statement::date(int column) const
 {
-    const unsigned char* data = sqlite3_column_text(stmt_, column);
-    if (!data)
-        return {};
-    if (sqlite3_column_bytes(stmt_, column) == 10 && data[4] == '-' && data[7] == '-') {
-        bool ok = true;
-        const QDate value(asciiNumber(data, 4, ok), asciiNumber(data + 5, 2, ok), asciiNumber(data + 8, 2, ok));
-        if (ok)
-            return value;
-    }
-    return dateFromIso(text(column));
+    const QByteArrayView utf8 = bytes(column);
+    return utf8.isNull() ? QDate() : parseDate(utf8.data(), utf8.size());
 }
 
 QDateTime Statement::dateTime(int column) const
 {
-    const unsigned char* data = sqlite3_column_text(stmt_, column);
-    if (!data)
-        return {};
-    if (sqlite3_column_bytes(stmt_, column) == 19 && data[4] == '-' && data[7] == '-' &&
-        (data[10] == 'T' || data[10] == ' ') && data[13] == ':' && data[16] == ':') {
-        bool ok = true;
-        const QDate day(asciiNumber(data, 4, ok), asciiNumber(data + 5, 2, ok), asciiNumber(data + 8, 2, ok));
-        const QTime time(asciiNumber(data + 11, 2, ok), asciiNumber(data + 14, 2, ok),
-                         asciiNumber(data + 17, 2, ok));
-        if (ok && day.isValid() && time.isValid())
-            return QDateTime(day, time);
-    }
-    return dateTimeFromIso(text(column));
+    const QByteArrayView utf8 = bytes(column);
+    return utf8.isNull() ? QDateTime() : parseDateTime(utf8.data(), utf8.size());
 }
 
 int Statement::integer(int column) const { return sqlite3_column_int(stmt_, column); }
@@ -476,9 +380,12 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                   unicodeUpper, nullptr, nullptr),
           QStringLiteral("registering the upper-case function"));
+    utf8_ = scalar(QStringLiteral("PRAGMA encoding")).toString() == QLatin1String("UTF-8");
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
     // Statement journals and sorts stay in memory; on disk they cost a write per row.
     exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+    // Worker threads for the sorter (used when sorts may spill to files, as index builds do).
+    exec(QStringLiteral("PRAGMA threads=%1").arg(std::max(1, QThread::idealThreadCount())));
 }
 
 SqliteConnection::~SqliteConnection()
@@ -544,24 +451,43 @@ Statement& SqliteConnection::cached(const QString& sql)
 
 void SqliteConnection::clearCache() { cache_.clear(); }
 
+// An exception must not unwind through SQLite's own frames: it is kept, and the
+// non-zero answer makes the statement stop with SQLITE_INTERRUPT.
+int SqliteConnection::progressTrampoline(void* progress)
+{
+    auto& p = *static_cast<Progress*>(progress);
+    if (p.error)
+        return 1;
+    try {
+        p.handler();
+    } catch (...) {
+        p.error = std::current_exception();
+        return 1;
+    }
+    return 0;
+}
+
 void SqliteConnection::setProgressHandler(int ops, std::function<void()> handler)
 {
-    progress_ = std::move(handler);
-    if (progress_)
+    progress_.handler = std::move(handler);
+    progress_.error = nullptr;
+    if (progress_.handler)
         sqlite3_progress_handler(db_, ops, progressTrampoline, &progress_);
     else
         sqlite3_progress_handler(db_, 0, nullptr, nullptr);
 }
 
-void SqliteConnection::fail(int rc, const QString& doing, QString message) const
+void SqliteConnection::fail(int rc, const QString& doing, QString message)
 {
+    if (progress_.error)  // the statement stopped for the progress handler's exception
+        std::rethrow_exception(std::exchange(progress_.error, nullptr));
     if (message.isEmpty() && db_)
         message = QString::fromUtf8(sqlite3_errmsg(db_));
     throw StoreError(storeErrorKind(rc), rc,
                      message + QStringLiteral(" [") + doing.simplified().left(200) + ']');
 }
 
-void SqliteConnection::check(int rc, const QString& doing) const
+void SqliteConnection::check(int rc, const QString& doing)
 {
     if (rc != SQLITE_OK)
         fail(rc, doing);

@@ -9,8 +9,10 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -55,8 +57,8 @@ public:
     int columnCount() const;
     bool isNull(int column) const;
     QString text(int column) const;
-    // The column's UTF-8 bytes as SQLite holds them, valid until the next step;
-    // a null view for NULL.
+    // The column's UTF-8 bytes as SQLite holds them, valid until the next step or
+    // the next read of the column in another form; a null view for NULL.
     QByteArrayView bytes(int column) const;
     int integer(int column) const;
     qint64 integer64(int column) const;
@@ -70,6 +72,9 @@ public:
 private:
     SqliteConnection& connection_;
     sqlite3_stmt* stmt_ = nullptr;
+    // The UTF-8 form of each bound text, one buffer per parameter, reused from
+    // one binding to the next; SQLite reads them in place.
+    std::vector<QByteArray> texts_;
 };
 
 // A connection with the Unicode collation and function, the lock retries
@@ -105,23 +110,36 @@ public:
     Statement& cached(const QString& sql);
     void clearCache();
 
-    // Progress callback invoked every `ops` virtual-machine steps while set.
+    // Progress callback invoked every `ops` virtual-machine steps while set. An
+    // exception it throws interrupts the statement, which is rolled back, and is
+    // thrown again to the statement's caller.
     void setProgressHandler(int ops, std::function<void()> handler);
 
     // Savepoint depth used by Transaction.
     int& transactionDepth() { return depth_; }
 
     sqlite3* handle() const { return db_; }
-    // Turns a result code into a StoreError naming what was being done.
-    [[noreturn]] void fail(int rc, const QString& doing, QString message = {}) const;
-    void check(int rc, const QString& doing) const;
+    // Whether texts are held as UTF-8 (they are in every file the program makes;
+    // attached files share the encoding of the first).
+    bool isUtf8() const { return utf8_; }
+    // Turns a result code into a StoreError naming what was being done, or throws
+    // on what the progress handler threw when that is why the statement stopped.
+    [[noreturn]] void fail(int rc, const QString& doing, QString message = {});
+    void check(int rc, const QString& doing);
 
 private:
+    struct Progress {
+        std::function<void()> handler;
+        std::exception_ptr error;  // what the handler threw, until fail() throws it on
+    };
+    static int progressTrampoline(void* progress);
+
     sqlite3* db_ = nullptr;
     QString path_;
     QHash<QString, std::shared_ptr<Statement>> cache_;
-    std::function<void()> progress_;
+    Progress progress_;
     int depth_ = 0;
+    bool utf8_ = true;
 };
 
 // The StoreError class of a SQLite result code. fileExists tells whether a

@@ -152,6 +152,42 @@ TEST_F(EngineTest, RowsRoundTripAndEventsFire)
     EXPECT_EQ(db.entries().count(), 0);
 }
 
+TEST_F(EngineTest, AWalkGivesEachRowItsOwnFieldsAndKeptRowsStayAsTheyWere)
+{
+    Entry full = entry(QStringLiteral("a@x"), QStringLiteral("Zoë's group"));
+    full.Name = QStringLiteral("Ünal Straße");
+    full.Comments = QStringLiteral("");  // empty, not missing
+    ASSERT_FALSE(full.Comments.isNull());
+    full.LastBounce = QDate(2026, 2, 3);
+    full.Status = 2;
+    full.ExtraInt = 7;
+    full.ExtraBool = true;
+    Entry bare = entry(QStringLiteral("b@x"));
+    bare.Name = QString();
+    bare.InsertDate = QDateTime();
+    db.entries().insert(full);
+    db.entries().insert(bare);
+    QList<Entry> kept;
+    db.entries().walk([&](const Entry& e) {
+        kept << e;
+        return true;
+    });
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0].Item, QStringLiteral("a@x"));
+    EXPECT_EQ(kept[0].Name, QStringLiteral("Ünal Straße"));
+    EXPECT_EQ(kept[0].Category, QStringLiteral("Zoë's group"));
+    EXPECT_TRUE(kept[0].Comments.isEmpty() && !kept[0].Comments.isNull());
+    EXPECT_EQ(kept[0].LastBounce, QDate(2026, 2, 3));
+    EXPECT_EQ(kept[0].ExtraInt, 7);
+    EXPECT_EQ(kept[0].InsertDate, full.InsertDate);
+    // Nothing of the first row shows in the second.
+    EXPECT_EQ(kept[1].Item, QStringLiteral("b@x"));
+    EXPECT_TRUE(kept[1].Name.isNull());
+    EXPECT_TRUE(kept[1].Comments.isNull());
+    EXPECT_FALSE(kept[1].LastBounce || kept[1].Status || kept[1].ExtraInt || kept[1].ExtraBool);
+    EXPECT_FALSE(kept[1].InsertDate.isValid());
+}
+
 TEST(DateTextTest, StoredFormsArePaddedAndReadBack)
 {
     const QDateTime early(QDate(987, 6, 5), QTime(4, 3, 2));
@@ -216,6 +252,26 @@ TEST_F(EngineTest, WholeTableStatementsReportProgressToTheEnd)
     EXPECT_EQ(progress.last(), 100);
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_EQ(db.entries().count(parseFilter(QStringLiteral("SearchHit = TRUE"))), 1111);
+}
+
+TEST_F(EngineTest, AProgressCallbackThatThrowsStopsTheStatementAndTheCallerGetsItsError)
+{
+    {
+        Transaction batch(db.connection());
+        for (int i = 0; i < 5000; ++i)
+            db.entries().insert(entry(QStringLiteral("p%1@x").arg(i)));
+        batch.commit();
+    }
+    struct Cancelled {};
+    EXPECT_THROW(db.entries().execute(QStringLiteral("UPDATE mailist SET Tagged = TRUE"), {},
+                                      [](int) { throw Cancelled{}; }),
+                 Cancelled);
+    // Nothing of the statement is kept, and the connection goes on working.
+    EXPECT_EQ(db.entries().count(parseFilter(QStringLiteral("Tagged = TRUE"))), 0);
+    Transaction after(db.connection());
+    db.entries().insert(entry(QStringLiteral("after@x")));
+    after.commit();
+    EXPECT_EQ(db.entries().count(), 5001);
 }
 
 TEST_F(EngineTest, AnOlderLayoutIsRefusedWithAClearText)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringView>
+
+struct sqlite3_context;
+struct sqlite3_value;
+
+// The order of the UNOCASE collation on UTF-8 texts: case-insensitive over all of
+// Unicode, as SQLite calls it (lengths in bytes). Indexes in existing files were
+// built in this order, so it must never change.
+int unicodeNoCase(void*, int lengthA, const void* a, int lengthB, const void* b);
+
+// The same order on UTF-16 texts.
+int unicodeNoCase(QStringView a, QStringView b);
+
+// The SQL function uupper(text): the Unicode upper case of its argument.
+void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv);
