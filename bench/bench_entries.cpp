@@ -10,9 +10,9 @@
 // wait for no disk flush; in WAL mode a power loss may undo the last commits
 // but never damages a table).
 #include "base/Folders.h"
-#include "logs/Logs.h"
 #include "base/ProcessEnvironment.h"
 #include "base/Ui.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

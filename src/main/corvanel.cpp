@@ -1,10 +1,10 @@
 #include "app/AppController.h"
 #include "app/InstanceGuard.h"
-#include "base/ProcessEnvironment.h"
 #include "app/Session.h"
 #include "app/TerminationSignals.h"
 #include "app/ui/GuiUi.h"
 #include "app/ui/Tfrmmain.h"
+#include "base/ProcessEnvironment.h"
 #include "settings/GridLayoutStore.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "settings/SettingsStore.h"
 
 #include "base/Folders.h"
-#include "logs/Logs.h"
 #include "base/ProjectInfo.h"
 #include "base/Ui.h"
+#include "logs/Logs.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"

@@ -1,8 +1,8 @@
 // Opening the tables with repair of damaged ones, and the repair and optimise
 // commands of the database session.
-#include "logs/Logs.h"
 #include "base/ProgressScope.h"
 #include "base/Ui.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/TdmML.h"
 

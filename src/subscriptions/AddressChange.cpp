@@ -1,8 +1,8 @@
 #include "subscriptions/AddressChange.h"
 
 #include "addresses/AddressSyntax.h"
-#include "logs/Logs.h"
 #include "base/Ui.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

@@ -1,7 +1,7 @@
 #include "subscriptions/Bounces.h"
 
-#include "logs/Logs.h"
 #include "base/Ui.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"

@@ -1,13 +1,13 @@
 #include "subscriptions/ExceptionScan.h"
 
-#include "logs/Logs.h"
+#include "base/ProgressScope.h"
 #include "base/Ui.h"
+#include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/TdmML.h"
 #include "subscriptions/ListContext.h"
-#include "base/ProgressScope.h"
 
 #include <exception>
 

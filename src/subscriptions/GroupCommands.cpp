@@ -1,12 +1,12 @@
 #include "subscriptions/GroupCommands.h"
 
+#include "base/ProgressScope.h"
 #include "base/Ui.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/TdmML.h"
 #include "subscriptions/GroupChoice.h"
 #include "subscriptions/ListContext.h"
-#include "base/ProgressScope.h"
 
 #include <algorithm>
 #include <exception>
