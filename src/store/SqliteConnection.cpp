@@ -1,6 +1,5 @@
 #include "store/SqliteConnection.h"
 
-#include "store/UnicodeCollation.h"
 
 #include <QFileInfo>
 #include <QStringEncoder>
@@ -374,12 +373,7 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_handler(db_, busyHandler, nullptr);
-    check(sqlite3_create_collation(db_, kUnicodeNoCase, SQLITE_UTF8, nullptr, unicodeNoCase),
-          QStringLiteral("registering the collation"));
-    check(sqlite3_create_function(db_, kUnicodeUpper, 1,
-                                  SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                                  unicodeUpper, nullptr, nullptr),
-          QStringLiteral("registering the upper-case function"));
+    check(registerUnicodeFunctions(db_), QStringLiteral("registering the Unicode collation"));
     utf8_ = scalar(QStringLiteral("PRAGMA encoding")).toString() == QLatin1String("UTF-8");
     exec(QStringLiteral("PRAGMA synchronous=FULL"));
     // Statement journals and sorts stay in memory; on disk they cost a write per row.

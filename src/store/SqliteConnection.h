@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/StoreError.h"
+#include "store/UnicodeCollation.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -16,11 +17,6 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
-
-// The collation and the upper-casing function every connection registers: SQLite's
-// own NOCASE and upper() fold ASCII letters only.
-inline constexpr const char* kUnicodeNoCase = "UNOCASE";
-inline constexpr const char* kUnicodeUpper = "uupper";
 
 // Dates are kept as ISO 8601 text so that text comparison orders them.
 QString isoDate(const QDate& date);

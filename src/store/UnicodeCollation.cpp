@@ -5,7 +5,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+// The loadable extension compiles this file against SQLite's extension interface,
+// which reaches the engine of the program that loaded it.
+#ifdef CORVANEL_SQLITE_EXTENSION
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT3
+#else
 #include <sqlite3.h>
+#endif
 
 namespace {
 
@@ -139,4 +146,14 @@ void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)
     const QByteArray upper =
         QString::fromUtf8(reinterpret_cast<const char*>(text), length).toUpper().toUtf8();
     sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
+}
+
+int registerUnicodeFunctions(sqlite3* db)
+{
+    const int rc = sqlite3_create_collation(db, kUnicodeNoCase, SQLITE_UTF8, nullptr, unicodeNoCase);
+    if (rc != SQLITE_OK)
+        return rc;
+    return sqlite3_create_function(db, kUnicodeUpper, 1,
+                                   SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                   unicodeUpper, nullptr, nullptr);
 }

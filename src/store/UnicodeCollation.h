@@ -2,8 +2,19 @@
 
 #include <QStringView>
 
+struct sqlite3;
 struct sqlite3_context;
 struct sqlite3_value;
+
+// The collation and the upper-casing function every connection registers: SQLite's
+// own NOCASE and upper() fold ASCII letters only. Table files name the collation in
+// their schema, so any tool that writes to them or checks them needs it too: the
+// loadable extension built from this same source gives it to the sqlite3 shell.
+inline constexpr const char* kUnicodeNoCase = "UNOCASE";
+inline constexpr const char* kUnicodeUpper = "uupper";
+
+// Registers both on the connection; SQLite's result code.
+int registerUnicodeFunctions(sqlite3* db);
 
 // The order of the UNOCASE collation on UTF-8 texts: case-insensitive over all of
 // Unicode, as SQLite calls it (lengths in bytes). Indexes in existing files were
