@@ -1,0 +1,24 @@
+// Scanning a text as a whole finds exactly what scanning it line by line finds, and
+// every address found is one the syntax check accepts.
+#include "FuzzSupport.h"
+#include "addresses/AddressExtractor.h"
+#include "addresses/AddressSyntax.h"
+
+#include <QRegularExpression>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString text = QString::fromUtf8(fuzzBytes(data, size));
+    QStringList whole;
+    scanTextForAddresses(text, {}, whole);
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList byLine;
+    extractemailaddresses(text.split(lineEnd), {}, byLine);
+    FUZZ_REQUIRE(whole == byLine);
+    for (const QString& address : whole) {
+        int code = 0;
+        FUZZ_REQUIRE(address.size() < ExtractedAddressLimit && text.contains(address));
+        FUZZ_REQUIRE(validemailaddress(address, true, QStringList(), code));
+    }
+    return 0;
+}
