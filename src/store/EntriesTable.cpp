@@ -342,12 +342,12 @@ qint64 EntriesTable::count() const
 
 qint64 EntriesTable::count(const SqlFilter& filter) const
 {
-    Statement& s = db_.cached(QStringLiteral("SELECT count(*) FROM mailist") + whereClause(filter));
+    // Filters come in as many shapes as views and searches make: caching each one's
+    // statement would grow the cache for as long as the program runs.
+    Statement s(db_, QStringLiteral("SELECT count(*) FROM mailist") + whereClause(filter));
     s.bindAll(filter.params);
     s.step();
-    const qint64 n = s.integer64(0);
-    s.reset();
-    return n;
+    return s.integer64(0);
 }
 
 void EntriesTable::walk(const std::function<bool(const Entry&)>& visit) const
@@ -369,13 +369,12 @@ void EntriesTable::walk(const SqlFilter& filter, const std::function<bool(const 
 int EntriesTable::execute(const QString& sql, const QVariantList& params,
                           const std::function<void(int percent)>& progress)
 {
-    Statement& s = db_.cached(sql);
+    Statement s(db_, sql);  // not cached, for the same reason as a filter's count
     s.bindAll(params);
     std::optional<StepProgress> steps;
     if (progress)
         steps.emplace(db_, count() * kOpsPerRow, kProgressOps, progress);
     const int changed = s.run();
-    s.reset();
     steps.reset();
     if (progress)
         progress(100);
