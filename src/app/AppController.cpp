@@ -5,15 +5,12 @@
 #include "app/Session.h"
 #include "base/Ui.h"
 #include "store/SqlFilter.h"
-#include "util/TextFiles.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <exception>
 
 namespace {
-const QString kRecentFile = "recent.txt";
-
 QString groupsHintText()
 {
     return "You have not added any groups to your Group List.  Groups allow you to categorize "
@@ -308,11 +305,5 @@ void AppController::FormDestroy()
     guarded("FormDestroy", "DBPath", [this] {
         settingsStore_.SaveDatabasePath(session_.db.symbolicFolder(session_.db.currentFolder()));
     });
-    guarded("FormDestroy", "Recent list", [this] {
-        const QString path = session_.folders.config + kRecentFile;
-        QString reason;
-        if (!session_.db.recent().save(path, &reason))
-            session_.ui.warn("The list of recent databases could not be saved.\n\n" +
-                             cannotWriteText(path, reason));
-    });
+    guarded("FormDestroy", "Recent list", [this] { session_.saveRecentList(); });
 }
