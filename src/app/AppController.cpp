@@ -63,6 +63,7 @@ void AppController::FormShow()
 {
     Settings& settings = session_.settings;
     settingsStore_.Loadentries(settings);
+    settingsRead_ = true;
     if (view_)
         view_->readGridLayout();
     UpdateCaption();
@@ -278,6 +279,13 @@ void AppController::guarded(const QString& routine, const QString& step,
 void AppController::FormClose()
 {
     timers_.DisableTimer();
+    // Closed before FormShow read them (ended during the start-up), the settings and
+    // the grid layout in memory are the defaults: saved, they would replace the
+    // user's. The database state is the only thing of the user's in hand.
+    if (!settingsRead_) {
+        guarded("FormClose", "SaveDatabase", [this] { session_.db.SaveDatabase(); });
+        return;
+    }
     guarded("FormClose", "Grid layout", [this] {
         if (view_)
             view_->saveGridLayout();
@@ -302,8 +310,11 @@ void AppController::FormClose()
 
 void AppController::FormDestroy()
 {
-    guarded("FormDestroy", "DBPath", [this] {
-        settingsStore_.SaveDatabasePath(session_.db.symbolicFolder(session_.db.currentFolder()));
-    });
+    if (settingsRead_) {  // as in FormClose
+        guarded("FormDestroy", "DBPath", [this] {
+            settingsStore_.SaveDatabasePath(
+                session_.db.symbolicFolder(session_.db.currentFolder()));
+        });
+    }
     guarded("FormDestroy", "Recent list", [this] { session_.saveRecentList(); });
 }
