@@ -5,15 +5,12 @@
 #include "app/Session.h"
 #include "base/Ui.h"
 #include "store/SqlFilter.h"
-#include "util/TextFiles.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <exception>
 
 namespace {
-const QString kRecentFile = "recent.txt";
-
 QString groupsHintText()
 {
     return "You have not added any groups to your Group List.  Groups allow you to categorize "
@@ -66,6 +63,7 @@ void AppController::FormShow()
 {
     Settings& settings = session_.settings;
     settingsStore_.Loadentries(settings);
+    settingsRead_ = true;
     if (view_)
         view_->readGridLayout();
     UpdateCaption();
@@ -281,6 +279,13 @@ void AppController::guarded(const QString& routine, const QString& step,
 void AppController::FormClose()
 {
     timers_.DisableTimer();
+    // Closed before FormShow read them (ended during the start-up), the settings and
+    // the grid layout in memory are the defaults: saved, they would replace the
+    // user's. The database state is the only thing of the user's in hand.
+    if (!settingsRead_) {
+        guarded("FormClose", "SaveDatabase", [this] { session_.db.SaveDatabase(); });
+        return;
+    }
     guarded("FormClose", "Grid layout", [this] {
         if (view_)
             view_->saveGridLayout();
@@ -305,14 +310,11 @@ void AppController::FormClose()
 
 void AppController::FormDestroy()
 {
-    guarded("FormDestroy", "DBPath", [this] {
-        settingsStore_.SaveDatabasePath(session_.db.symbolicFolder(session_.db.currentFolder()));
-    });
-    guarded("FormDestroy", "Recent list", [this] {
-        const QString path = session_.folders.config + kRecentFile;
-        QString reason;
-        if (!session_.db.recent().save(path, &reason))
-            session_.ui.warn("The list of recent databases could not be saved.\n\n" +
-                             cannotWriteText(path, reason));
-    });
+    if (settingsRead_) {  // as in FormClose
+        guarded("FormDestroy", "DBPath", [this] {
+            settingsStore_.SaveDatabasePath(
+                session_.db.symbolicFolder(session_.db.currentFolder()));
+        });
+    }
+    guarded("FormDestroy", "Recent list", [this] { session_.saveRecentList(); });
 }

@@ -80,9 +80,11 @@ public:
     // --- Shutdown
     // False keeps the program running (scheduled send pending, failed back-up).
     bool FormCloseQuery();
-    // Grid layout, settings and database state; every step guarded.
+    // Grid layout, settings and database state; every step guarded. Before FormShow
+    // has read the settings only the database state.
     void FormClose();
-    // DBPath into Settings.ini and recent.txt; every step guarded.
+    // DBPath into Settings.ini (once FormShow has read the settings) and recent.txt;
+    // every step guarded.
     void FormDestroy();
 
 private:
@@ -99,6 +101,7 @@ private:
 
     int tab_ = 0;
     QString filter_;
+    bool settingsRead_ = false;
     bool shown_ = false;
     bool groupFilterRefreshPending_ = false;
     bool recentListRefreshPending_ = false;

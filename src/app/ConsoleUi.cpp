@@ -25,6 +25,9 @@ Ui::Answer ConsoleUi::message(Icon icon, const QString& text, Buttons buttons)
 {
     const bool problem = icon == Icon::Warning || icon == Icon::Error;
     const Answer answer = answerFor(buttons);
+    // A question's answer is the caller's to handle; a notice is all there is.
+    if (problem && buttons == Buttons::Ok)
+        ++problemsTold_;
     QString line = text;
     if (buttons != Buttons::Ok) {
         const bool yes = answer == Answer::Yes || answer == Answer::Ok;

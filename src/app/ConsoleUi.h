@@ -7,6 +7,8 @@
 // The Ui of the command line: every message is printed (notices to standard
 // output, warnings and errors to standard error) and every question gets the
 // same answer: No / Cancel, or Yes / Ok when constructed with answerYes.
+// A warning or error that is only told, not asked, means something did not
+// happen as it should; they are counted so the command cannot claim success.
 class ConsoleUi : public Ui {
 public:
     ConsoleUi(bool answerYes, QTextStream& out, QTextStream& err);
@@ -23,6 +25,8 @@ public:
     void setBusy(bool) override {}
     std::optional<QString> chooseDatabaseFolder(const QString& current) override;
 
+    int problemsTold() const { return problemsTold_; }
+
 private:
     Answer answerFor(Buttons buttons) const;
     void print(QTextStream& stream, const QString& text);
@@ -30,4 +34,5 @@ private:
     bool answerYes_;
     QTextStream& out_;
     QTextStream& err_;
+    int problemsTold_ = 0;
 };

@@ -1,5 +1,8 @@
 #include "app/Session.h"
 
+#include "base/Ui.h"
+#include "util/TextFiles.h"
+
 Session::Session(Folders f, Ui& u)
     : ui(u),
       folders(std::move(f)),
@@ -8,4 +11,14 @@ Session::Session(Folders f, Ui& u)
       statistics(db.database(), [this] { return db.entryCount(); })
 {
     db.recordRefresh = statistics.refreshHook();
+}
+
+bool Session::saveRecentList()
+{
+    const QString path = folders.config + "recent.txt";
+    QString reason;
+    if (db.recent().save(path, &reason))
+        return true;
+    ui.warn("The list of recent databases could not be saved.\n\n" + cannotWriteText(path, reason));
+    return false;
 }

@@ -16,6 +16,10 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
+    // The recent databases into the configuration folder; warns, naming the file
+    // and the reason, and returns false when it cannot be written.
+    bool saveRecentList();
+
     Ui& ui;
     Folders folders;
     Settings settings;

@@ -54,6 +54,8 @@ TerminationSignals::~TerminationSignals()
 void TerminationSignals::readSignal()
 {
     unsigned char byte = 0;
-    if (::read(g_pipe[1], &byte, 1) == 1)
-        emit terminationRequested(byte);
+    if (::read(g_pipe[1], &byte, 1) != 1)
+        return;
+    received_ = true;
+    emit terminationRequested(byte);
 }

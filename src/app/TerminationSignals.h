@@ -13,6 +13,9 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // True once a signal has been delivered.
+    bool received() const { return received_; }
+
 signals:
     void terminationRequested(int signalNumber);
 
@@ -20,4 +23,5 @@ private:
     void readSignal();
 
     QSocketNotifier* notifier_ = nullptr;
+    bool received_ = false;
 };

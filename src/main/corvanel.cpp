@@ -53,13 +53,22 @@ int main(int argc, char** argv)
     Tfrmmain window(controller, layoutStore, &ui);
     ui.setParentWindow(&window);
 
+    // A signal may come inside any event loop: a message box's, a dialog's, one of
+    // the start-up before the main window exists, or the shutdown's. Every loop is
+    // ended, so the window closes from here with nothing of the program's above it.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
-                     [&window] { window.closeWithoutAsking(); });
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&ui] {
+        ui.dismissAll();
+        QCoreApplication::exit(0);
+    });
 
     controller.start();
-    window.show();
-    const int code = app.exec();
+    int code = 0;
+    if (!termination.received()) {
+        window.show();
+        code = app.exec();
+    }
+    window.closeWithoutAsking();
     app.controller = nullptr;
     return code;
 }

@@ -1,3 +1,4 @@
+#include "ChildProgram.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliMain.h"
 #include "base/ProjectInfo.h"
@@ -5,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -144,4 +146,43 @@ TEST_F(CliTest, ScanAddressesPrintsEachFilesAddressesAndGoesOnPastAnUnreadableOn
     EXPECT_EQ(run({"scan-addresses", missing, second}), 1);
     EXPECT_EQ(out, "ann@example.org\n");
     EXPECT_TRUE(err.startsWith("Cannot read " + missing + ": ")) << err.toStdString();
+}
+
+TEST_F(CliTest, AProblemToldMakesTheCommandFailAndUnreadableSettingsStopIt)
+{
+    ASSERT_EQ(run({"--yes", "info"}), 0);
+    // The recent list cannot be written: a folder stands in its place.
+    ASSERT_TRUE(QFile::remove(home.filePath("Config/recent.txt")));
+    ASSERT_TRUE(QDir().mkpath(home.filePath("Config/recent.txt")));
+    EXPECT_EQ(run({"--yes", "info"}), 1);
+    EXPECT_TRUE(out.contains("Entries: 0\n"));
+    EXPECT_TRUE(err.startsWith("The list of recent databases could not be saved.")) << err.toStdString();
+    EXPECT_TRUE(err.endsWith("corvanel-cli: info did not complete as asked: see the message above.\n"))
+        << err.toStdString();
+
+    // Without its settings a command would work on the default database, not the
+    // configured one: it is said, and nothing is opened or made.
+    ASSERT_TRUE(QDir(home.filePath("DB")).removeRecursively());
+    ASSERT_TRUE(QFile::remove(home.filePath("Config/Settings.ini")));
+    ASSERT_TRUE(QDir().mkpath(home.filePath("Config/Settings.ini")));
+    EXPECT_EQ(run({"--yes", "info"}), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(err.startsWith("Error encountered loading user settings from your settings file!\n"))
+        << err.toStdString();
+    EXPECT_FALSE(QFile::exists(entriesFile()));
+}
+
+TEST_F(CliTest, OutputToAFullDiskExitsOneAndSaysWhy)
+{
+    for (const QStringList& arguments : {QStringList{"--yes", "info"}, QStringList{"--help"}}) {
+        QProcess cli;
+        cli.setProcessEnvironment(scratchEnvironment(home.path()));
+        cli.setStandardOutputFile("/dev/full");
+        cli.start(builtProgram("corvanel-cli"), arguments);
+        ASSERT_TRUE(cli.waitForFinished()) << cli.errorString().toStdString();
+        EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(cli.exitCode(), 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(cli.readAllStandardError().contains(
+            "corvanel-cli: cannot write to standard output: No space left on device\n"));
+    }
 }

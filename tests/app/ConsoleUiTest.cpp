@@ -22,4 +22,11 @@ TEST(ConsoleUi, AnswersNoOrYesAndPrintsEveryMessage)
     EXPECT_TRUE(out.contains("Ok?\n-> Ok"));
     EXPECT_FALSE(out.contains("Careful"));
     EXPECT_EQ(err, "Careful\n-> Cancel\n");
+
+    // A warning asked about is the caller's to handle; one only told is a failure.
+    EXPECT_EQ(no.problemsTold(), 0);
+    no.warn("Could not");
+    no.message(Ui::Icon::Error, "Broken", Ui::Buttons::Ok);
+    no.inform("Done");
+    EXPECT_EQ(no.problemsTold(), 2);
 }

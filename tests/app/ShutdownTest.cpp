@@ -1,14 +1,11 @@
 #include "app/AppController.h"
 #include "app/Session.h"
-#include "app/TerminationSignals.h"
 #include "settings/IniFile.h"
 #include "support/ScriptedUi.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cerrno>
-#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,16 +104,4 @@ TEST(Shutdown, AFailingStepDoesNotStopTheOthers)
         << h.ui.shown[1].text.toStdString();
     for (const auto& shown : h.ui.shown)
         EXPECT_EQ(shown.icon, Ui::Icon::Warning);
-}
-
-TEST(Shutdown, ATerminationSignalLeavesErrnoAsItWas)
-{
-    TerminationSignals handler;
-    // Each signal queues a byte for the main loop, which is not running here:
-    // the queue fills and the handler's writes start to fail.
-    for (int i = 0; i < 100000; ++i) {
-        errno = ENOENT;
-        ASSERT_EQ(std::raise(SIGTERM), 0);
-        ASSERT_EQ(errno, ENOENT) << "changed by signal " << i;
-    }
 }

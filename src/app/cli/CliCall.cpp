@@ -29,7 +29,12 @@ Session* CliCall::openDatabase()
         SettingsStore::Hooks hooks;
         hooks.saveDatabase = [this] { session_->db.SaveDatabase(); };
         SettingsStore store(session_->folders, *ui_, session_->logs, hooks);
-        store.Loadentries(session_->settings);
+        if (!store.Loadentries(session_->settings)) {
+            err << "Nothing was done: without the settings the command could work on another "
+                   "database than yours."
+                << Qt::endl;
+            return nullptr;
+        }
         session_->db.create();
     }
     if (session_->db.isOpen())
@@ -49,6 +54,12 @@ bool CliCall::close()
         err << e.what() << Qt::endl;
         saved = false;
     }
-    session_->db.recent().save(session_->folders.config + "recent.txt");
+    // A failure here is told through the console and counted with the others.
+    session_->saveRecentList();
     return saved;
+}
+
+int CliCall::problemsTold() const
+{
+    return ui_ ? ui_->problemsTold() : 0;
 }

@@ -27,9 +27,14 @@ public:
 
     // The session with the settings loaded and the configured database opened (every
     // question answered on the console); nullptr, said on err, when no database opened.
+    // Settings that cannot be read open nothing: the defaults would name another
+    // database than the user's, and a script would go on working on it.
     Session* openDatabase();
-    // Saves the database when openDatabase opened it; false, said on err, on a failure.
+    // Saves the database and the recent list when openDatabase opened them; false, said
+    // on err, when the database could not be saved.
     bool close();
+    // The warnings and errors told on the console while the command ran, close's too.
+    int problemsTold() const;
 
     QTextStream& out;
     QTextStream& err;

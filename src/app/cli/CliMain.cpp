@@ -5,6 +5,7 @@
 #include "base/ProjectInfo.h"
 
 #include <QCommandLineParser>
+#include <QIODevice>
 #include <algorithm>
 
 namespace {
@@ -83,14 +84,22 @@ int runCommand(const CliCommand& command, QCommandLineParser& parser, const Comm
     const QString problem = argumentProblem(command, call.arguments());
     if (!problem.isEmpty())
         return badCall(err, command.name + ": " + problem, command.name);
-    const int code = command.run(call);
-    return call.close() ? code : std::max(code, 1);
+    int code = command.run(call);
+    if (!call.close())
+        code = std::max(code, 1);
+    // A command that told of a problem and still returned 0 did not do all it was asked.
+    if (code == 0 && call.problemsTold() > 0) {
+        err << kProgram << ": " << command.name << " did not complete as asked: see the "
+            << (call.problemsTold() == 1 ? QString("message")
+                                         : QString::number(call.problemsTold()) + " messages")
+            << " above." << Qt::endl;
+        code = 1;
+    }
+    return code;
 }
 
-}  // namespace
-
-int runCli(const QStringList& arguments, const QString& executableFolder, QTextStream& out,
-           QTextStream& err)
+int runParsed(const QStringList& arguments, const QString& executableFolder, QTextStream& out,
+              QTextStream& err)
 {
     QCommandLineParser parser;
     const CommonOptions common;
@@ -120,4 +129,25 @@ int runCli(const QStringList& arguments, const QString& executableFolder, QTextS
     if (!command)
         return badCall(err, "unknown command: " + positional.first(), {});
     return runCommand(*command, parser, common, arguments, executableFolder, out, err);
+}
+
+void sayOutputFailed(const QTextStream& out, QTextStream& err)
+{
+    const QIODevice* device = out.device();
+    err << kProgram << ": cannot write to standard output"
+        << (device ? ": " + device->errorString() : QString()) << Qt::endl;
+}
+
+}  // namespace
+
+int runCli(const QStringList& arguments, const QString& executableFolder, QTextStream& out,
+           QTextStream& err)
+{
+    const int code = runParsed(arguments, executableFolder, out, err);
+    // Output that never reached its file (a full disk) is work not done either.
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return code;
+    sayOutputFailed(out, err);
+    return std::max(code, 1);
 }

@@ -6,6 +6,8 @@
 #include "subscriptions/ui/TdlgChooseCategory.h"
 
 #include <QApplication>
+#include <QDebug>
+#include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -53,9 +55,14 @@ GuiUi::~GuiUi() = default;
 
 Ui::Answer GuiUi::message(Icon icon, const QString& text, Buttons buttons)
 {
+    const auto list = boxButtons(buttons);
+    if (dismissed_) {
+        // Nobody is there to read it; the log output keeps it.
+        qWarning().noquote() << text;
+        return answerOf(list.back());
+    }
     hideSplash();  // a splash on top would hide the question
     QMessageBox box(boxIcon(icon), kCaption, text, QMessageBox::NoButton, parent_);
-    const auto list = boxButtons(buttons);
     for (auto b : list)
         box.addButton(b);
     box.setDefaultButton(list.front());
@@ -69,6 +76,8 @@ Ui::Answer GuiUi::message(Icon icon, const QString& text, Buttons buttons)
 std::optional<QString> GuiUi::inputText(const QString& title, const QString& prompt,
                                         const QString& value)
 {
+    if (dismissed_)
+        return std::nullopt;
     bool ok = false;
     const QString text =
         QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, value, &ok);
@@ -80,7 +89,7 @@ std::optional<QString> GuiUi::inputText(const QString& title, const QString& pro
 void GuiUi::showProgress(const QString& caption, int total, bool cancellable)
 {
     total_ = total;
-    if (total == 1)
+    if (total == 1 || dismissed_)
         return;
     if (!progress_) {
         progress_ = new QProgressDialog(parent_);
@@ -142,12 +151,16 @@ void GuiUi::setBusy(bool busy)
 
 std::optional<QString> GuiUi::chooseDatabaseFolder(const QString& current)
 {
+    if (dismissed_)
+        return std::nullopt;
     hideSplash();
     return TdlgOpenDB::choose(*this, current, parent_);
 }
 
 void GuiUi::showSplash()
 {
+    if (dismissed_)
+        return;
     if (!splash_)
         splash_ = std::make_unique<TdlgSplash>();
     splash_->showNow();
@@ -158,10 +171,30 @@ void GuiUi::hideSplash()
     splash_.reset();
 }
 
+void GuiUi::dismissAll()
+{
+    dismissed_ = true;
+    cancel_ = true;
+    hideSplash();
+    hideProgress();
+    // Each dialog leaves its own event loop once control is back in it; hiding one
+    // takes it off the stack of modal windows, so the next one shows up here.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        // One that refuses to be cancelled, or is no dialog, still goes.
+        modal->hide();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+}
+
 std::optional<QString> GuiUi::chooseGroup(const QString& heading, const QStringList& groups,
                                           const QString& initial,
                                           const std::function<bool(QString& group)>& accept)
 {
+    if (dismissed_)
+        return std::nullopt;
     hideSplash();
     return TdlgChooseCategory::choose(parent_, heading, groups, initial, accept);
 }
@@ -170,6 +203,8 @@ std::optional<Ui::AddressChange> GuiUi::askAddressChange(const QString& oldAddre
                                                          const QString& newAddress,
                                                          bool showIgnoreRules)
 {
+    if (dismissed_)
+        return std::nullopt;
     hideSplash();
     return TdlgChangeAddress::ask(parent_, oldAddress, newAddress, showIgnoreRules);
 }

@@ -41,6 +41,12 @@ public:
     void showSplash();
     void hideSplash() override;
 
+    // As at a session logout nothing may wait for a person: the open dialogs are
+    // cancelled, innermost first, the splash and the progress window go, long work
+    // is told to cancel, and from now on every message is answered as its Escape
+    // button would answer it and every dialog as cancelled, without showing them.
+    void dismissAll();
+
     bool progressVisible() const;
     QProgressDialog* progressWindow() const { return progress_; }
     // Cancel of the progress window: asks, and sets the cancel flag on Yes.
@@ -52,4 +58,5 @@ private:
     std::unique_ptr<TdlgSplash> splash_;
     int total_ = 0;
     bool cancel_ = false;
+    bool dismissed_ = false;
 };

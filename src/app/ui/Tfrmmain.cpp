@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QSignalBlocker>
@@ -198,14 +197,5 @@ void Tfrmmain::changeEvent(QEvent* event)
 void Tfrmmain::closeWithoutAsking()
 {
     askBeforeClosing_ = false;
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-        // The dialog's own loop must unwind before the window closes.
-        QTimer::singleShot(20, this, &Tfrmmain::closeWithoutAsking);
-        return;
-    }
     close();
 }

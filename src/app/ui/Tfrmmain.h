@@ -23,8 +23,8 @@ public:
     Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiUi* gui = nullptr);
     ~Tfrmmain() override;
 
-    // Closes as at a session logout: open dialogs are cancelled and nothing is
-    // asked; settings and database state are saved as at every close.
+    // Closes as at a session logout: nothing is asked; settings and database state
+    // are saved as at every close. Open dialogs are the Ui's to cancel first.
     void closeWithoutAsking();
 
     // MainView
