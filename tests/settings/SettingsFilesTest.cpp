@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringEncoder>
 
 class SettingsFiles : public SettingsFixture {};
 
@@ -269,4 +270,33 @@ TEST_F(SiteReminder, AnAbsentDayBecomesToday)
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(s.LastSiteVisit, QString::number(today()));
     EXPECT_EQ(savedValue("Settings", "LastSiteVisit"), QString::number(today()));
+}
+
+TEST_F(SettingsFiles, UnicodeFilesAndKeysWithoutASectionAreRead)
+{
+    const QString text = "[Settings]\r\nEmailSoftware=5\r\nDefaultCompany=Müller & Söhne\r\n"
+                         "[Servers]\r\nSMTPHost=smtp.example\r\n";
+    const QList<QStringConverter::Encoding> encodings{
+        QStringConverter::Utf16LE, QStringConverter::Utf16BE, QStringConverter::Utf32LE};
+    for (QStringConverter::Encoding encoding : encodings) {
+        QStringEncoder encode(encoding, QStringEncoder::Flag::WriteBom);
+        writeFile(configIni(), encode.encode(text));
+        const Settings s = loaded();
+        EXPECT_EQ(s.EmailSoftware, 5) << int(encoding);
+        EXPECT_EQ(s.DefaultCompany, "Müller & Söhne") << int(encoding);
+        EXPECT_EQ(s.SMTPHost, "smtp.example") << int(encoding);
+    }
+    EXPECT_EQ(wizardRuns, 0);
+
+    // Read where they stand, and saved into their sections, once.
+    writeFile(configIni(), "EmailSoftware=5\nSMTPPort=2525\nFutureOption=on\n");
+    const Settings s = loaded();
+    EXPECT_EQ(s.SMTPPort, 2525);
+    EXPECT_EQ(wizardRuns, 0);
+    ASSERT_TRUE(store().SaveEntries(s));
+    const QByteArray saved = readFile(configIni());
+    EXPECT_TRUE(saved.startsWith("FutureOption=on\n\n[Settings]\n")) << saved.constData();
+    EXPECT_EQ(saved.count("SMTPPort="), 1);
+    EXPECT_EQ(savedValue("Servers", "SMTPPort"), QString("2525"));
+    EXPECT_FALSE(QFileInfo::exists(configIni() + ".bad"));
 }
