@@ -61,8 +61,12 @@ bool SettingsStore::Loadentries(Settings& s)
     const QString iniPath = folders_.settingsFile(kIniName, true);
     IniFile ini;
     if (ini.load(iniPath)) {
-        for (const SettingKey& key : settingKeys())
-            readKey(key, s, ini);
+        for (const SettingKey& key : settingKeys()) {
+            QString replaced;
+            readKey(key, s, ini, &replaced);
+            if (!replaced.isEmpty())
+                logs_.debug("Loadentries", replaced);
+        }
         remindSiteVisit(s, ini, iniPath);
     } else {
         ui_.warn(kLoadError);
