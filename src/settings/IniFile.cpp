@@ -3,30 +3,62 @@
 #include "util/TextFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <algorithm>
+
+namespace {
+
+// UTF-16 and UTF-32 only by their byte-order mark; everything else as the
+// program's other text files.
+QString decodeIni(const QByteArray& bytes)
+{
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(bytes);
+    if (!marked || *marked == QStringConverter::Utf8)
+        return decodeText(bytes);
+    // The decoder drops the byte-order mark itself.
+    return QStringDecoder(*marked).decode(bytes);
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
 
 bool IniFile::load(const QString& path, QString* reason)
 {
-    sections_.clear();
+    parse({});
     if (!QFileInfo::exists(path))
         return true;
-    const std::optional<QStringList> lines = readTextLines(path, reason);
-    if (!lines)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return false;
-    parse(*lines);
+    }
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    parse(decodeIni(file.readAll()).split(lineBreak));
     return true;
 }
 
 void IniFile::parse(const QStringList& lines)
 {
     sections_.clear();
+    binary_ = false;
+    blank_ = true;
     QString current;
     for (const QString& raw : lines) {
+        binary_ = binary_ || raw.contains(QChar(0));
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
             continue;
+        blank_ = false;
         if (line.startsWith('[') && line.endsWith(']')) {
             current = line.mid(1, line.size() - 2).trimmed();
             sectionFor(current);
@@ -38,18 +70,22 @@ void IniFile::parse(const QStringList& lines)
         const QString key = line.left(eq).trimmed();
         Section& section = sectionFor(current);
         const bool known = std::any_of(section.entries.cbegin(), section.entries.cend(),
-                                       [&](const Entry& e) {
-                                           return e.key.compare(key, Qt::CaseInsensitive) == 0;
-                                       });
+                                       [&](const Entry& e) { return sameName(e.key, key); });
         if (!known)
             section.entries.append({key, line.mid(eq + 1).trimmed()});
     }
 }
 
+bool IniFile::hasSectionHeader() const
+{
+    return std::any_of(sections_.cbegin(), sections_.cend(),
+                       [](const Section& s) { return !s.name.isEmpty(); });
+}
+
 const IniFile::Section* IniFile::findSection(const QString& name) const
 {
     for (const Section& s : sections_)
-        if (s.name.compare(name, Qt::CaseInsensitive) == 0)
+        if (sameName(s.name, name))
             return &s;
     return nullptr;
 }
@@ -57,7 +93,7 @@ const IniFile::Section* IniFile::findSection(const QString& name) const
 IniFile::Section& IniFile::sectionFor(const QString& name)
 {
     for (Section& s : sections_)
-        if (s.name.compare(name, Qt::CaseInsensitive) == 0)
+        if (sameName(s.name, name))
             return s;
     sections_.append({name, {}});
     return sections_.last();
@@ -65,12 +101,12 @@ IniFile::Section& IniFile::sectionFor(const QString& name)
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const
 {
-    const Section* s = findSection(section);
-    if (!s)
-        return std::nullopt;
-    for (const Entry& e : s->entries)
-        if (e.key.compare(key, Qt::CaseInsensitive) == 0)
-            return e.value;
+    for (const QString& name : {section, QString()}) {
+        if (const Section* s = findSection(name))
+            for (const Entry& e : s->entries)
+                if (sameName(e.key, key))
+                    return e.value;
+    }
     return std::nullopt;
 }
 
@@ -79,9 +115,13 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
     QString oneLine = value;
     oneLine.replace('\r', ' ').replace('\n', ' ');
     oneLine = oneLine.trimmed();
+    if (!section.isEmpty())
+        for (Section& unnamed : sections_)
+            if (unnamed.name.isEmpty())
+                unnamed.entries.removeIf([&](const Entry& e) { return sameName(e.key, key); });
     Section& s = sectionFor(section);
     for (Entry& e : s.entries) {
-        if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
+        if (sameName(e.key, key)) {
             e.value = oneLine;
             return;
         }

@@ -27,10 +27,33 @@ using SettingBinding =
 
 enum class KeyAccess { ReadWrite, ReadOnly };
 
+struct IntRange {
+    int min;
+    int max;
+    constexpr bool contains(int n) const { return n >= min && n <= max; }
+};
+
+// The values a key accepts. Loading replaces a stored value outside them by the
+// key's default and says so in the debug log; the options dialog bounds its
+// controls by the same rules. A key without a rule takes any value of its type.
+struct KeyRule {
+    // A number: its usual values, the ones its control offers ...
+    std::optional<IntRange> usual;
+    // ... of which only these, for an enumeration with gaps ...
+    std::span<const int> only;
+    // ... and, outside them, values with a meaning of their own ("0 or less: off").
+    std::optional<IntRange> special;
+    // A text: one of these, matched in any letter case, read in this spelling.
+    std::span<const char* const> choices;
+
+    bool accepts(int n) const;
+};
+
 struct SettingKey {
     const char* section;
     const char* key;
     SettingBinding binding;
+    KeyRule rule = {};
     KeyAccess access = KeyAccess::ReadWrite;
 };
 
@@ -52,7 +75,8 @@ QString boolText(bool value);
 bool boolFromText(const std::optional<QString>& text, bool fallback);
 int intFromText(const std::optional<QString>& text, int fallback);
 
-// Reads one key into s; an absent or unreadable value gives the key's default.
-void readKey(const SettingKey& key, Settings& s, const IniFile& ini);
+// Reads one key into s; an absent or unreadable value gives the key's default,
+// and so does one its rule does not accept, which *replaced then describes.
+void readKey(const SettingKey& key, Settings& s, const IniFile& ini, QString* replaced = nullptr);
 // The text saved for the key; nullopt for the read-only keys.
 std::optional<QString> keyText(const SettingKey& key, const Settings& s);

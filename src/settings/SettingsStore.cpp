@@ -8,11 +8,14 @@
 #include "settings/Settings.h"
 #include "settings/SettingsKeys.h"
 #include "util/DateText.h"
+#include "util/KeptCopy.h"
 #include "util/TextFiles.h"
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -24,6 +27,8 @@ const QString kListsError =
 const QString kIniError = "Error encountered writing your settings to the registry!";
 const QString kIniKept = "The file was left as it is, so that nothing in it is lost; your "
                          "changed settings were not saved.";
+const QString kNotSettings = "Your settings file, %1, holds no settings that can be read. It was "
+                             "kept as %2, and the default settings are used.";
 const QString kSiteQuestion =
     "You have not visited the Tamrix web site for over 4 months.  There may be new versions of "
     "this software or plug-ins available for download.  Would you like to go to the Tamrix web "
@@ -35,6 +40,22 @@ void fillWebForms(QStringList& prefixes, const QStringList& lines)
 {
     for (qsizetype i = 0; i < prefixes.size() && i < lines.size(); ++i)
         prefixes[i] = lines[i];
+}
+
+// Settings.ini is taken as settings unless it holds binary content (a NUL
+// character: a UTF-16 file without its byte-order mark, a damaged or foreign
+// file), or has lines but neither a section header nor a key of the program (a
+// text that is not an INI file). Odd lines in a file that passes are ignored, so
+// a valid file is never thrown away for them.
+bool holdsSettings(const IniFile& ini)
+{
+    if (ini.hasBinaryContent())
+        return false;
+    if (ini.isBlank() || ini.hasSectionHeader())
+        return true;
+    return std::any_of(settingKeys().begin(), settingKeys().end(), [&](const SettingKey& key) {
+        return ini.value(key.section, key.key).has_value();
+    });
 }
 
 // What the program does when no setting names a group.
@@ -60,9 +81,14 @@ bool SettingsStore::Loadentries(Settings& s)
     bool ok = true;
     const QString iniPath = folders_.settingsFile(kIniName, true);
     IniFile ini;
-    if (ini.load(iniPath)) {
-        for (const SettingKey& key : settingKeys())
-            readKey(key, s, ini);
+    QString failure;
+    if (readIni(iniPath, ini, &failure)) {
+        for (const SettingKey& key : settingKeys()) {
+            QString replaced;
+            readKey(key, s, ini, &replaced);
+            if (!replaced.isEmpty())
+                logs_.debug("Loadentries", replaced);
+        }
         remindSiteVisit(s, ini, iniPath);
     } else {
         ui_.warn(kLoadError);
@@ -213,10 +239,32 @@ QString SettingsStore::updateIni(const std::function<void(IniFile&)>& change) co
     // is left as it is rather than replaced by the changed keys alone.
     const QString source = folders_.settingsFile(kIniName, true);
     IniFile ini;
-    QString reason;
-    if (!ini.load(source, &reason))
-        return cannotReadText(source, reason) + "\n" + kIniKept;
+    QString failure;
+    if (!readIni(source, ini, &failure))
+        return failure + "\n" + kIniKept;
     change(ini);
     const QString target = folders_.settingsFile(kIniName, false);
+    QString reason;
     return ini.save(target, &reason) ? QString() : cannotWriteText(target, reason);
+}
+
+bool SettingsStore::readIni(const QString& path, IniFile& ini, QString* failure) const
+{
+    QString reason;
+    if (!ini.load(path, &reason)) {
+        *failure = cannotReadText(path, reason);
+        return false;
+    }
+    if (holdsSettings(ini))
+        return true;
+    const std::optional<QString> kept = moveAside(path, ".bad", &reason);
+    if (!kept) {
+        *failure = QStringLiteral("Cannot keep %1 aside: %2").arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    }
+    // It may hold passwords.
+    QFile::setPermissions(*kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ui_.warn(kNotSettings.arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(*kept)));
+    ini.parse({});
+    return true;
 }

@@ -65,6 +65,11 @@ private:
     // Settings.ini as read (from where it is found), changed, then written into
     // the configuration folder; the failure as saveIni gives it.
     QString updateIni(const std::function<void(IniFile&)>& change) const;
+    // Settings.ini as found at path. A file that holds no settings is kept aside
+    // (as Settings.ini.bad, -2, ...; the user is told) and ini is left empty, so a
+    // fresh file takes its place. False, with *failure, when the file can be
+    // neither read nor kept aside: it must not be written over then.
+    bool readIni(const QString& path, IniFile& ini, QString* failure) const;
     void remindSiteVisit(Settings& s, IniFile& ini, const QString& iniPath) const;
     void runSetUpWizard(Settings& s) const;
     QDateTime now() const;

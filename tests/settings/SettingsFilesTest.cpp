@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringEncoder>
+#include <filesystem>
 
 class SettingsFiles : public SettingsFixture {};
 
@@ -269,4 +271,66 @@ TEST_F(SiteReminder, AnAbsentDayBecomesToday)
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(s.LastSiteVisit, QString::number(today()));
     EXPECT_EQ(savedValue("Settings", "LastSiteVisit"), QString::number(today()));
+}
+
+TEST_F(SettingsFiles, AFileThatHoldsNoSettingsIsKeptAsideOnceAndReplaced)
+{
+    const char binary[] = "\x7f" "ELF\x02\x01\x00\x00=\x13[Settings]\nSMTPPort=7\n";
+    const QByteArray garbage(binary, sizeof binary - 1);
+    const QByteArray prose("Shopping list\nmilk, eggs; flour = 1 kg\n");
+    int kept = 0;
+    for (const QByteArray& bytes : {garbage, prose}) {
+        writeFile(configIni(), bytes);
+        ui.shown.clear();
+        Settings s = loaded();
+        const QString bad = configIni() + (kept++ == 0 ? ".bad" : ".bad-2");
+        EXPECT_EQ(readFile(bad), bytes);
+        EXPECT_EQ(std::filesystem::status(bad.toStdString()).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        EXPECT_EQ(s.SMTPPort, 25);
+        EXPECT_EQ(wizardRuns, kept);
+        ASSERT_EQ(ui.texts().size(), 1);
+        EXPECT_TRUE(ui.texts()[0].contains(bad)) << ui.texts()[0].toStdString();
+
+        ASSERT_TRUE(store().SaveEntries(s));
+        const QByteArray fresh = readFile(configIni());
+        EXPECT_TRUE(fresh.startsWith("[Settings]\n")) << fresh.constData();
+        EXPECT_FALSE(fresh.contains("ELF") || fresh.contains("milk"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(configIni() + ".bad-3"));
+
+    // Odd lines in a file that does hold settings are passed over, the file is kept.
+    writeFile(configIni(), "#!/bin/sh\n[Settings]\nEmailSoftware=1\n\x01\x02 junk\n"
+                           "[Servers]\nSMTPPort=2525\n");
+    EXPECT_EQ(loaded().SMTPPort, 2525);
+    EXPECT_FALSE(QFileInfo::exists(configIni() + ".bad-3"));
+}
+
+TEST_F(SettingsFiles, UnicodeFilesAndKeysWithoutASectionAreRead)
+{
+    const QString text = "[Settings]\r\nEmailSoftware=5\r\nDefaultCompany=Müller & Söhne\r\n"
+                         "[Servers]\r\nSMTPHost=smtp.example\r\n";
+    const QList<QStringConverter::Encoding> encodings{
+        QStringConverter::Utf16LE, QStringConverter::Utf16BE, QStringConverter::Utf32LE};
+    for (QStringConverter::Encoding encoding : encodings) {
+        QStringEncoder encode(encoding, QStringEncoder::Flag::WriteBom);
+        writeFile(configIni(), encode.encode(text));
+        const Settings s = loaded();
+        EXPECT_EQ(s.EmailSoftware, 5) << int(encoding);
+        EXPECT_EQ(s.DefaultCompany, "Müller & Söhne") << int(encoding);
+        EXPECT_EQ(s.SMTPHost, "smtp.example") << int(encoding);
+    }
+    EXPECT_EQ(wizardRuns, 0);
+
+    // Read where they stand, and saved into their sections, once.
+    writeFile(configIni(), "EmailSoftware=5\nSMTPPort=2525\nFutureOption=on\n");
+    const Settings s = loaded();
+    EXPECT_EQ(s.SMTPPort, 2525);
+    EXPECT_EQ(wizardRuns, 0);
+    ASSERT_TRUE(store().SaveEntries(s));
+    const QByteArray saved = readFile(configIni());
+    EXPECT_TRUE(saved.startsWith("FutureOption=on\n\n[Settings]\n")) << saved.constData();
+    EXPECT_EQ(saved.count("SMTPPort="), 1);
+    EXPECT_EQ(savedValue("Servers", "SMTPPort"), QString("2525"));
+    EXPECT_FALSE(QFileInfo::exists(configIni() + ".bad"));
 }

@@ -6,6 +6,26 @@
 
 namespace {
 
+// A value the key's rule accepts, other than the default.
+int otherNumber(const KeyRule& rule, int d)
+{
+    QList<int> candidates{d + 7};
+    if (rule.usual)
+        candidates << rule.usual->min << rule.usual->max;
+    for (int n : candidates)
+        if (n != d && (!rule.usual || rule.accepts(n)))
+            return n;
+    return d;
+}
+
+QString otherText(const SettingKey& key, const QString& d)
+{
+    for (const char* choice : key.rule.choices)
+        if (d != choice)
+            return choice;
+    return QString("välue of ") + key.key;
+}
+
 // Gives every plainly stored key a value different from its default.
 void changeEveryPlainKey(Settings& s)
 {
@@ -16,9 +36,9 @@ void changeEveryPlainKey(Settings& s)
         if (auto m = std::get_if<bool Settings::*>(&key.binding))
             s.**m = !(d.**m);
         else if (auto m = std::get_if<int Settings::*>(&key.binding))
-            s.**m = d.**m + 7;
+            s.**m = otherNumber(key.rule, d.**m);
         else if (auto m = std::get_if<QString Settings::*>(&key.binding))
-            s.**m = QString("välue of ") + key.key;
+            s.**m = otherText(key, d.**m);
     }
 }
 
@@ -39,9 +59,10 @@ TEST_F(SettingsRoundTrip, EveryPlainKeyReadsBackWhatWasSaved)
             continue;
         if (auto m = std::get_if<bool Settings::*>(&key.binding))
             EXPECT_EQ(back.**m, saved.**m) << key.key;
-        else if (auto m = std::get_if<int Settings::*>(&key.binding))
+        else if (auto m = std::get_if<int Settings::*>(&key.binding)) {
+            EXPECT_NE(saved.**m, Settings().**m) << key.key;
             EXPECT_EQ(back.**m, saved.**m) << key.key;
-        else if (auto m = std::get_if<QString Settings::*>(&key.binding))
+        } else if (auto m = std::get_if<QString Settings::*>(&key.binding))
             EXPECT_EQ(back.**m, saved.**m) << key.key;
         else
             continue;

@@ -168,3 +168,37 @@ TEST_F(SettingsRules, AFailingWizardWarnsAndKeepsWhatWasRead)
     EXPECT_EQ(s.AckSubject, "Welcome");
     EXPECT_EQ(ui.texts(), QStringList{"Error encountered loading user settings from your settings file!"});
 }
+
+TEST_F(SettingsRules, AValueOutsideWhatItsKeyAllowsGivesTheDefaultAndADebugLine)
+{
+    writeFile(configIni(), "[Settings]\nEmailSoftware=1\nBounceDays=-1\nSenderAddressMethod=-99999\n"
+                           "AutoScanDelayedTime=4\nEmailMethod=5\nForwardToWhom=Everybody\n"
+                           "ChokeDownload=-3\nAltSendMethod=-1\nBounceMax=1000\n"
+                           "[Servers]\nSMTPPort=999999999\nIMAPPort=0\nDNSTimeOut=240\n");
+    const Settings s = loaded();
+    EXPECT_EQ(s.SMTPPort, 25);
+    EXPECT_EQ(s.IMAPPort, 993);
+    EXPECT_EQ(s.BounceDays, 1);
+    EXPECT_EQ(s.SenderAddressMethod, 5);
+    EXPECT_EQ(s.AutoScanDelayedTime, 60);
+    EXPECT_EQ(s.EmailMethod, -1);
+    EXPECT_EQ(s.ForwardToWhom, "Subject");
+    EXPECT_TRUE(s.BounceRemoval);
+    EXPECT_EQ(s.BounceMax, 10);
+    // Values with a meaning of their own, and the edge of a range, stay.
+    EXPECT_EQ(s.ChokeDownload, -3);
+    EXPECT_EQ(s.AltSendMethod, -1);
+    EXPECT_EQ(s.DNSTimeOut, 240);
+    EXPECT_EQ(s.EmailSoftware, 1);
+
+    const QStringList lines = debugLines();
+    EXPECT_TRUE(lines.contains("DEBUG: [Loadentries] SMTPPort=999999999 is not a value the key "
+                               "allows; its default 25 is used"))
+        << lines.join('\n').toStdString();
+    for (const char* replaced : {"IMAPPort=0 ", "BounceDays=-1 ", "SenderAddressMethod=-99999 ",
+                                 "AutoScanDelayedTime=4 ", "EmailMethod=5 ",
+                                 "ForwardToWhom=Everybody ", "BounceMax=1000 "})
+        EXPECT_EQ(lines.filter(QString("] ") + replaced).size(), 1) << replaced;
+    EXPECT_EQ(lines.filter(" is not a value the key allows").size(), 8);
+    EXPECT_TRUE(ui.shown.isEmpty());
+}
