@@ -5,10 +5,13 @@
 #include "store/SqliteConnection.h"
 #include "store/TableMaintenance.h"
 #include "store/TableSchema.h"
+#include "util/FileIdentity.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -48,12 +51,34 @@ struct Database::Impl {
     bool exclusive = false;
     bool strictChangeDetection = false;
     QList<TableId> open;
+    // Each open table's file as it was when attached.
+    QHash<TableId, std::pair<QString, std::optional<FileIdentity>>> files;
 
     void attach(TableId table);
     void restoreIndexes(TableId table);
+    QString replacedTable() const;
 };
 
-Database::Database() : d(std::make_unique<Impl>()) {}
+Database::Database() : d(std::make_unique<Impl>())
+{
+    // A repair in another copy puts a rebuilt file in a table's place and keeps
+    // the damaged one aside; a commit into the file this copy still holds would
+    // land in the kept copy and be lost from the list.
+    d->connection.setCommitGuard([this] { return d->replacedTable(); });
+}
+
+QString Database::Impl::replacedTable() const
+{
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        const auto& [file, identity] = it.value();
+        if (identity && fileIdentity(file) != identity)
+            return QStringLiteral("The file of table %1 was replaced after this copy of Corvanel "
+                                  "opened it (another copy may have repaired it), so nothing was "
+                                  "written. Open the database again to go on.")
+                .arg(Database::displayName(it.key()));
+    }
+    return {};
+}
 Database::~Database()
 {
     try {
@@ -106,10 +131,10 @@ void Database::createMissingTables(const QString& folder, TableScope scope)
     }
 }
 
-void Database::repairTable(const QString& folder, TableId table, const ProgressFn& progress,
-                           const LogFn& log)
+RepairOutcome Database::repairTable(const QString& folder, TableId table,
+                                   const ProgressFn& progress, const LogFn& log)
 {
-    TableMaintenance::repair(existingFile(folder, table), TableSchema::table(table), progress, log);
+    return TableMaintenance::repair(existingFile(folder, table), TableSchema::table(table), progress, log);
 }
 
 void Database::optimiseTable(const QString& folder, TableId table, const ProgressFn& progress)
@@ -130,7 +155,10 @@ void Database::Impl::attach(TableId table)
 {
     const TableDef& def = TableSchema::table(table);
     const QString schema = schemaOf(table);
-    connection.attach(existingFile(folder, table), schema);
+    const QString file = existingFile(folder, table);
+    const std::optional<FileIdentity> identity = fileIdentity(file);
+    connection.attach(file, schema);
+    files.insert(table, {file, identity});
     try {
         // WAL needs shared memory that a network file system cannot give, so it is
         // used only while this copy is the table's only user.
@@ -161,6 +189,7 @@ void Database::Impl::attach(TableId table)
         if (connection.inTransaction())
             connection.exec(QStringLiteral("ROLLBACK"));
         connection.detach(schema);
+        files.remove(table);
         throw;
     }
 }
@@ -183,6 +212,7 @@ void Database::close()
     d->connection.clearCache();
     while (!d->open.isEmpty()) {
         const TableId table = d->open.takeLast();
+        d->files.remove(table);
         d->connection.detach(schemaOf(table));
     }
 }

@@ -21,6 +21,13 @@ enum class TableScope { All, StatisticsOnly, LogScheduleAndGroupStatistics };
 using ProgressFn = std::function<void(int percent)>;
 using LogFn = std::function<void(const QString& message)>;
 
+// What a table's repair did: a sound table is left as it was (damaged false).
+struct RepairOutcome {
+    bool damaged = false;
+    qint64 rowsSaved = 0;
+    QString keptAs;  // the kept damaged file's name
+};
+
 // One database folder: each table is its own SQLite file there, attached to one
 // connection. Writes are transactions; every failure is a StoreError.
 class Database {
@@ -43,7 +50,7 @@ public:
     static void createMissingTables(const QString& folder, TableScope scope);
 
     // Integrity check and rebuild of what can be read; the table must be closed.
-    static void repairTable(const QString& folder, TableId table, const ProgressFn& progress,
+    static RepairOutcome repairTable(const QString& folder, TableId table, const ProgressFn& progress,
                             const LogFn& log);
     // VACUUM; the table must be closed.
     static void optimiseTable(const QString& folder, TableId table, const ProgressFn& progress);

@@ -373,13 +373,34 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_handler(db_, busyHandler, nullptr);
-    check(registerUnicodeFunctions(db_), QStringLiteral("registering the Unicode collation"));
-    utf8_ = scalar(QStringLiteral("PRAGMA encoding")).toString() == QLatin1String("UTF-8");
-    exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    // Statement journals and sorts stay in memory; on disk they cost a write per row.
-    exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
-    // Worker threads for the sorter (used when sorts may spill to files, as index builds do).
-    exec(QStringLiteral("PRAGMA threads=%1").arg(std::max(1, QThread::idealThreadCount())));
+    sqlite3_commit_hook(db_, commitTrampoline, &commitGuard_);
+    try {
+        check(registerUnicodeFunctions(db_), QStringLiteral("registering the Unicode collation"));
+        // A damaged file opens but fails here, at its first read: the destructor
+        // does not run for a half-made object, so the handle is closed here.
+        utf8_ = scalar(QStringLiteral("PRAGMA encoding")).toString() == QLatin1String("UTF-8");
+        exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        // Statement journals and sorts stay in memory; on disk they cost a write per row.
+        exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+        // Worker threads for the sorter (used when sorts may spill to files, as index builds do).
+        exec(QStringLiteral("PRAGMA threads=%1").arg(std::max(1, QThread::idealThreadCount())));
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+int SqliteConnection::commitTrampoline(void* guard)
+{
+    auto* commit = static_cast<CommitGuard*>(guard);
+    commit->refusal = commit->check ? commit->check() : QString();
+    return commit->refusal.isEmpty() ? 0 : 1;  // non-zero turns the commit into a rollback
+}
+
+void SqliteConnection::setCommitGuard(std::function<QString()> check)
+{
+    commitGuard_.check = std::move(check);
 }
 
 SqliteConnection::~SqliteConnection()
@@ -475,6 +496,15 @@ void SqliteConnection::fail(int rc, const QString& doing, QString message)
 {
     if (progress_.error)  // the statement stopped for the progress handler's exception
         std::rethrow_exception(std::exchange(progress_.error, nullptr));
+    if (rc == SQLITE_CONSTRAINT_COMMITHOOK && !commitGuard_.refusal.isEmpty())
+        throw StoreError(StoreError::Kind::Other, rc, std::exchange(commitGuard_.refusal, QString()));
+    // The engine notices by itself, at some writes, that a file was moved away
+    // under it; the guard knows which table that was.
+    if (rc == SQLITE_READONLY_DBMOVED && commitGuard_.check) {
+        const QString replaced = commitGuard_.check();
+        if (!replaced.isEmpty())
+            throw StoreError(StoreError::Kind::Other, rc, replaced);
+    }
     if (message.isEmpty() && db_)
         message = QString::fromUtf8(sqlite3_errmsg(db_));
     throw StoreError(storeErrorKind(rc), rc,

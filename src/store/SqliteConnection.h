@@ -111,6 +111,10 @@ public:
     // thrown again to the statement's caller.
     void setProgressHandler(int ops, std::function<void()> handler);
 
+    // Asked at every commit; a non-empty answer rolls the transaction back, and the
+    // statement that committed fails with that answer as its StoreError's text.
+    void setCommitGuard(std::function<QString()> check);
+
     // Savepoint depth used by Transaction.
     int& transactionDepth() { return depth_; }
 
@@ -129,11 +133,17 @@ private:
         std::exception_ptr error;  // what the handler threw, until fail() throws it on
     };
     static int progressTrampoline(void* progress);
+    struct CommitGuard {
+        std::function<QString()> check;
+        QString refusal;  // why the last commit was refused, until fail() throws it
+    };
+    static int commitTrampoline(void* guard);
 
     sqlite3* db_ = nullptr;
     QString path_;
     QHash<QString, std::shared_ptr<Statement>> cache_;
     Progress progress_;
+    CommitGuard commitGuard_;
     int depth_ = 0;
     bool utf8_ = true;
 };

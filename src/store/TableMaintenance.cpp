@@ -4,9 +4,14 @@
 #include "store/StepProgress.h"
 #include "store/TableSchema.h"
 
+#include "util/KeptCopy.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <limits>
+#include <memory>
+#include <sqlite3.h>
 
 namespace {
 
@@ -24,12 +29,11 @@ void report(const ProgressFn& progress, int percent)
         progress(percent);
 }
 
-// The problems integrity_check reports; a file that cannot even be read is one.
-QStringList integrityProblems(const QString& file, const TableDef& def)
+// The problems integrity_check reports.
+QStringList integrityProblems(SqliteConnection& connection, const TableDef& def)
 {
     QStringList problems;
     try {
-        SqliteConnection connection(file, false);
         Statement check(connection, QStringLiteral("PRAGMA integrity_check(20)"));
         while (check.step())
             if (check.text(0) != QLatin1String("ok"))
@@ -41,6 +45,44 @@ QStringList integrityProblems(const QString& file, const TableDef& def)
         problems << error.text();
     }
     return problems;
+}
+
+// The damaged file, opened to be read and held with an exclusive lock until the
+// repair ends, so no other copy writes into it meanwhile. A file too damaged to
+// be opened or locked is a problem to report, and a null connection when not
+// even opened; a file that another copy holds is refused (Locked).
+std::unique_ptr<SqliteConnection> openExclusively(const QString& file, QStringList& problems)
+{
+    std::unique_ptr<SqliteConnection> connection;
+    try {
+        connection = std::make_unique<SqliteConnection>(file, false);
+        connection->exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+        connection->exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        connection->exec(QStringLiteral("COMMIT"));
+    } catch (const StoreError& error) {
+        if (error.kind() == StoreError::Kind::Locked)
+            throw;
+        problems << error.text();
+    }
+    return connection;
+}
+
+// Two repairs of one table must not run at once: both would rebuild into the same
+// file. The lock is a file of its own, since a damaged table file may not even
+// take the engine's lock; it is given up when its holder ends, however it ends.
+void lockForRepair(QLockFile& lock, const TableDef& def)
+{
+    // Never taken for stale while its holder runs, however long a large table takes.
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0))
+        return;
+    if (lock.error() == QLockFile::LockFailedError)
+        throw StoreError(StoreError::Kind::Locked, SQLITE_BUSY,
+                         QStringLiteral("Table %1 is being repaired by another copy of Corvanel")
+                             .arg(def.sqlName));
+    throw StoreError(StoreError::Kind::Other, SQLITE_CANTOPEN,
+                     QStringLiteral("Table %1 cannot be repaired: its folder cannot be written to")
+                         .arg(def.sqlName));
 }
 
 struct CopyResult {
@@ -135,63 +177,74 @@ void moveSideFiles(const QString& from, const QString& to)
         QFile::rename(from + QLatin1String(suffix), to + QLatin1String(suffix));
 }
 
-// The rebuilt file takes the damaged one's place; the damaged one is kept. A
-// journal belongs to the file it was written for, so it moves along with the
-// damaged file, and back again when the rebuilt one cannot take the place: the
-// table is never left only under its kept name.
+// The rebuilt file takes the damaged one's place; the damaged one is kept, under
+// a name no earlier kept copy has. A journal belongs to the file it was written
+// for, so it moves along with the damaged file, and back again when the rebuilt
+// one cannot take the place: the table is never left only under its kept name.
 QString swapFiles(const QString& file, const QString& rebuilt)
 {
-    const QString kept = file + QStringLiteral(".damaged");
-    removeWithSideFiles(kept);
+    QString reason;
     const auto failed = [&] {
         return StoreError(StoreError::Kind::Other, 0,
-                          QStringLiteral("The rebuilt table could not replace %1").arg(file));
+                          QStringLiteral("The rebuilt table could not replace %1: %2").arg(file, reason));
     };
-    if (!QFile::rename(file, kept))
-        throw failed();
-    moveSideFiles(file, kept);
-    if (!QFile::rename(rebuilt, file)) {
-        QFile::rename(kept, file);
-        moveSideFiles(kept, file);
+    const std::optional<QString> kept = moveAside(file, QStringLiteral(".damaged"), &reason);
+    if (!kept) {
         removeWithSideFiles(rebuilt);
         throw failed();
     }
-    return QFileInfo(kept).fileName();
+    moveSideFiles(file, *kept);
+    QFile target(rebuilt);
+    if (!target.rename(file)) {
+        reason = target.errorString();
+        QFile::rename(*kept, file);
+        moveSideFiles(*kept, file);
+        removeWithSideFiles(rebuilt);
+        throw failed();
+    }
+    return QFileInfo(*kept).fileName();
 }
 
 }  // namespace
 
 namespace TableMaintenance {
 
-void repair(const QString& file, const TableDef& def, const ProgressFn& progress, const LogFn& log)
+RepairOutcome repair(const QString& file, const TableDef& def, const ProgressFn& progress,
+                     const LogFn& log)
 {
     const auto say = [&](const QString& message) {
         if (log)
             log(message);
     };
+    QLockFile lock(file + QStringLiteral(".repairing"));
+    lockForRepair(lock, def);
     report(progress, 0);
     say(QStringLiteral("Checking the table file"));
-    const QStringList problems = integrityProblems(file, def);
+    QStringList problems;
+    std::unique_ptr<SqliteConnection> in = openExclusively(file, problems);
+    if (in && problems.isEmpty())
+        problems = integrityProblems(*in, def);
     report(progress, kCheckedPercent);
     if (problems.isEmpty()) {
         say(QStringLiteral("No damage found"));
         report(progress, 100);
-        return;
+        return {};
     }
     say(QStringLiteral("Damage found: ") + problems.first() +
         (problems.size() > 1 ? QStringLiteral(" (and %1 more problems)").arg(problems.size() - 1) : QString()));
     say(QStringLiteral("Rebuilding the table"));
+    // Held by the repair lock, so whatever is there is left by a repair that was cut short.
     const QString rebuilt = file + QStringLiteral(".rebuild");
     removeWithSideFiles(rebuilt);
     CopyResult copied;
     try {
         // The damaged file is only read, through a connection of its own, so
         // nothing of it takes part in the rebuilt file's transaction.
-        SqliteConnection in(file, false);
         SqliteConnection out(rebuilt, true);
         Transaction transaction(out);
         TableSchema::create(out, def, QStringLiteral("main"));
-        copied = copyReadableRows(in, out, def, progress);
+        if (in)
+            copied = copyReadableRows(*in, out, def, progress);
         transaction.commit();
     } catch (const StoreError&) {
         removeWithSideFiles(rebuilt);
@@ -200,9 +253,12 @@ void repair(const QString& file, const TableDef& def, const ProgressFn& progress
     say(QStringLiteral("%1 rows recovered").arg(copied.rows));
     if (copied.unreadable > 0)
         say(QStringLiteral("Unreadable parts of the table were skipped %1 times").arg(copied.unreadable));
+    // Still under the exclusive lock: no other copy writes between the copy and the swap.
     const QString kept = swapFiles(file, rebuilt);
+    in.reset();
     say(QStringLiteral("The damaged file was kept as ") + kept);
     report(progress, 100);
+    return {true, copied.rows, kept};
 }
 
 void optimise(const QString& file, const ProgressFn& progress)

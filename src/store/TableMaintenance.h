@@ -9,8 +9,12 @@ namespace TableMaintenance {
 
 // Integrity check; when damaged, the rows that can still be read are copied into
 // a newly built file that then takes the old one's place (the damaged file is kept
-// beside it as "<name>.damaged"). Every step is reported through log.
-void repair(const QString& file, const TableDef& def, const ProgressFn& progress, const LogFn& log);
+// beside it as "<name>.damaged", or "-2", "-3", ... when earlier copies are
+// there). Every step is reported through log. The table is held for the whole
+// repair: a table another copy is repairing or holds is refused (Locked) and
+// left as it is.
+RepairOutcome repair(const QString& file, const TableDef& def, const ProgressFn& progress,
+                     const LogFn& log);
 
 // VACUUM, reporting an estimate of its progress.
 void optimise(const QString& file, const ProgressFn& progress);

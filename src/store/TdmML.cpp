@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "store/DBInfo.h"
 #include "store/DatabaseFolder.h"
+#include "store/EntriesTable.h"
 #include "store/FormatUpgrade.h"
 #include "util/TextFiles.h"
 #include "util/TextRoutines.h"
@@ -130,8 +131,9 @@ bool TdmML::OpenDatabase(const QString& folder)
 
 bool TdmML::openOrOffer(const QString& folder, const QString& resolved)
 {
-    // A repair or an upgrade is followed by a fresh attempt; the loop (not
-    // recursion) keeps the stack flat however often the user retries.
+    // A repair or an upgrade is followed by one fresh attempt: a folder that still
+    // fails after it would only fail again.
+    bool recovered = false;
     for (;;) {
         // The application folder is the same for both lookups here (the fixed
         // program folder substitution is made once, when the folders are located).
@@ -147,19 +149,30 @@ bool TdmML::openOrOffer(const QString& folder, const QString& resolved)
             return true;
         } catch (const StoreError& e) {
             if (e.kind() == StoreError::Kind::Locked) {
-                ui_.hideSplash();
-                ui_.warn("Cannot open your mailing list database, another user has the table open "
-                         "already.  If you want to be able to share your database, check the "
-                         "Database Sharing setting in Options on all your copies of Corvanel.");
+                warnTableInUse();
                 return false;
             }
             failure = e.text();
         } catch (const std::exception& e) {
             failure = exceptionText(e);
         }
+        if (recovered) {
+            ui_.hideSplash();
+            ui_.warn("An error was encountered opening your database: \n\n" + failure);
+            return false;
+        }
         if (!offerRecovery(resolved, failure))
             return false;
+        recovered = true;
     }
+}
+
+void TdmML::warnTableInUse()
+{
+    ui_.hideSplash();
+    ui_.warn("Cannot open your mailing list database, another user has the table open "
+             "already.  If you want to be able to share your database, check the "
+             "Database Sharing setting in Options on all your copies of Corvanel.");
 }
 
 bool TdmML::offerNewDatabase(const QString& folder)
@@ -189,7 +202,9 @@ void TdmML::openIn(const QString& folder)
 void TdmML::loadFolderState(const QString& folder)
 {
     const DBInfo info = DBInfo::read(folder);
-    entryCount_ = info.Records;
+    // DBInfo's count goes wrong for good after a crash between a commit and its
+    // write, or rows written by another copy or tool; the table's own count does not.
+    recountEntries();
     databaseName_ = info.DatabaseName.isEmpty() ? QStringLiteral("Default Database") : info.DatabaseName;
     // Without a Cats.txt the group list of the previous database stays; the next
     // save writes it into this folder.
@@ -214,8 +229,7 @@ bool TdmML::offerRecovery(const QString& folder, const QString& error)
                           "folder, " + folder + ":" + "\n" + "\n" + error + "\n\n" +
                           "Do you want to attempt to perform a repair it?"))
             return false;
-        repairFolder(folder, false);
-        return true;
+        return repairFolder(folder, false);
     }
     if (!ui_.askOkCancel("The folder, " + folder + ", appears to contain an older Corvanel "
                          "database.  This will be upgraded to v4 format."))
@@ -249,6 +263,11 @@ void TdmML::SaveDatabase()
         throw StoreError(StoreError::Kind::Other, 0,
                          "The details of your database could not be saved.\n\n" + reason);
     database_.flush();
+}
+
+void TdmML::recountEntries()
+{
+    entryCount_ = database_.entries().count();
 }
 
 bool TdmML::renameDatabase()

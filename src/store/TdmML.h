@@ -63,6 +63,9 @@ public:
     QString resolvedFolder() const;                           // real folder, ending in "/"
     qint64 entryCount() const { return entryCount_; }
     void setEntryCount(qint64 n) { entryCount_ = n; }
+    // The entry count taken from the table itself: at every open, and after bulk
+    // work that does not count what it changes.
+    void recountEntries();
     QString databaseName() const { return databaseName_; }
     void setDatabaseName(const QString& name) { databaseName_ = name; }
 
@@ -81,6 +84,8 @@ private:
     void readDatabaseSettings();
     bool openOrOffer(const QString& folder, const QString& resolved);
     bool offerNewDatabase(const QString& folder);
+    void warnTableInUse();
+    void tellRepaired(const QList<std::pair<TableId, RepairOutcome>>& damaged, const QString& lead);
     void openIn(const QString& folder);
     void openTables(const QString& folder);
     void openWithRepair(const QString& folder, TableId table);

@@ -57,12 +57,31 @@ void TdmML::openWithRepair(const QString& folder, TableId table)
         if (e.kind() != StoreError::Kind::Damaged)
             throw;
     }
+    RepairOutcome outcome;
     {
         ProgressScope progress(ui_, "Repairing table", 100, false);
-        Database::repairTable(
+        outcome = Database::repairTable(
             folder, table, [this](int percent) { ui_.setProgress(percent); }, repairLog(table));
     }
     database_.openTable(table);
+    if (outcome.damaged)
+        tellRepaired({{table, outcome}}, QString());
+}
+
+// Rows lost in a repair are the person's to know about, and the kept file is
+// where they may still be found.
+void TdmML::tellRepaired(const QList<std::pair<TableId, RepairOutcome>>& damaged, const QString& lead)
+{
+    QStringList lines;
+    if (!lead.isEmpty())
+        lines << lead;
+    for (const auto& [table, outcome] : damaged)
+        lines << QStringLiteral("Table %1 was damaged: %2 rows were saved, and the damaged file was "
+                                "kept as %3.")
+                     .arg(Database::displayName(table))
+                     .arg(outcome.rowsSaved)
+                     .arg(outcome.keptAs);
+    ui_.inform(lines.join("\n\n"));
 }
 
 void TdmML::Closetables()
@@ -81,6 +100,7 @@ bool TdmML::reopenTables()
 {
     try {
         Opentables();
+        recountEntries();
         return true;
     } catch (const std::exception& e) {
         open_ = false;
@@ -106,19 +126,27 @@ bool TdmML::repairFolder(const QString& folder, bool ask)
         return false;
     BusyCursor busy(ui_);
     database_.close();
+    QList<std::pair<TableId, RepairOutcome>> damaged;
     try {
         ProgressScope progress(ui_, "Repairing Database", kMaintenanceScale, false);
-        for (TableId table : kOpenOrder)
-            Database::repairTable(
+        for (TableId table : kOpenOrder) {
+            const RepairOutcome outcome = Database::repairTable(
                 folder, table,
                 [this, table](int percent) { ui_.setProgress(maintenancePosition(table, percent)); },
                 repairLog(table));
+            if (outcome.damaged)
+                damaged.append({table, outcome});
+        }
     } catch (const std::exception& e) {
-        ui_.warn("An error was encountered whilst repairing your database: " +
-                 QString::fromStdString(e.what()));
+        const auto* storeError = dynamic_cast<const StoreError*>(&e);
+        if (storeError && storeError->kind() == StoreError::Kind::Locked)
+            warnTableInUse();
+        else
+            ui_.warn("An error was encountered whilst repairing your database: " +
+                     QString::fromStdString(e.what()));
         return false;
     }
-    ui_.inform("Repair of your database has been completed!");
+    tellRepaired(damaged, "Repair of your database has been completed!");
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/SqliteConnection.h"
+#include "support/EntryRows.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,17 +18,7 @@ protected:
     {
         folder = dir.path() + '/';
         Database::createMissingTables(folder, TableScope::All);
-        Database db;
-        db.setFolder(folder, false, false);
-        db.openTable(TableId::Entries);
-        Transaction batch(db.connection());
-        for (int i = 0; i < kRows; ++i) {
-            Entry e;
-            e.Item = QStringLiteral("member%1@example.test").arg(i, 6, 10, QChar('0'));
-            e.Name = QStringLiteral("Member number %1").arg(i);
-            db.entries().insert(e);
-        }
-        batch.commit();
+        addEntries(folder, kRows);
     }
 
     qint64 rowsNow()
@@ -119,6 +110,93 @@ TEST_F(RepairTest, ARebuiltFileThatCannotTakeThePlaceLeavesTheTableWhereItWas)
     EXPECT_TRUE(QFile::exists(file + QStringLiteral("-journal")));
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged")));
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged-journal")));
+}
+
+QByteArray contents(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void overwrite(const QString& file, qint64 at, const QByteArray& bytes)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(at);
+    f.write(bytes);
+}
+
+// A file that cannot even be opened (cut short, its first page overwritten) is
+// rebuilt empty but whole, and a repair runs once and says so.
+TEST_F(RepairTest, AnUnreadableFileIsRebuiltEmptyAndWhole)
+{
+    const QString file = folder + QStringLiteral("mailist.dat");
+    for (const bool cut : {true, false}) {
+        if (cut)
+            ASSERT_TRUE(QFile::resize(file, QFileInfo(file).size() / 2));
+        else
+            overwrite(file, 0, QByteArray(4096, char(0x5a)));
+        const QByteArray damaged = contents(file);
+        const RepairOutcome outcome = Database::repairTable(folder, TableId::Entries, {}, {});
+        EXPECT_TRUE(outcome.damaged);
+        EXPECT_EQ(outcome.keptAs, cut ? QStringLiteral("mailist.dat.damaged") : QStringLiteral("mailist.dat.damaged-2"));
+        EXPECT_EQ(contents(folder + outcome.keptAs), damaged);
+        EXPECT_EQ(rowsNow(), outcome.rowsSaved);
+        Database db;
+        db.setFolder(folder, false, false);
+        db.openTable(TableId::Entries);
+        Entry e;
+        e.Item = QStringLiteral("after@example.test");
+        db.entries().insert(e);
+        EXPECT_TRUE(db.entries().locate(QStringLiteral("AFTER@example.test")));
+    }
+    // The second repair kept its copy beside the first, which still holds its rows.
+    EXPECT_TRUE(QFile::exists(file + QStringLiteral(".damaged")));
+}
+
+// A copy that has the table open while another repairs it must not go on writing
+// into the file the repair put aside: those rows would be lost from the list.
+TEST_F(RepairTest, ACopyWhoseFileWasReplacedWritesNothing)
+{
+    const QString file = folder + QStringLiteral("mailist.dat");
+    Database open;
+    open.setFolder(folder, false, false);
+    open.openTable(TableId::Entries);
+    overwrite(file, QFileInfo(file).size() / 2 / 4096 * 4096 + 100, QByteArray(2 * 4096, char(0x5a)));
+    ASSERT_TRUE(Database::repairTable(folder, TableId::Entries, {}, {}).damaged);
+    const QByteArray kept = contents(file + QStringLiteral(".damaged"));
+
+    Entry e;
+    e.Item = QStringLiteral("late@example.test");
+    try {
+        open.entries().insert(e);
+        FAIL() << "the write went into the replaced file";
+    } catch (const StoreError& error) {
+        EXPECT_TRUE(error.text().contains(QStringLiteral("was replaced"))) << error.text().toStdString();
+    }
+    EXPECT_EQ(contents(file + QStringLiteral(".damaged")), kept);
+    open.close();
+    open.openTable(TableId::Entries);  // opened again, it writes into the rebuilt file
+    open.entries().insert(e);
+    EXPECT_TRUE(open.entries().locate(QStringLiteral("LATE@example.test")));
+}
+
+TEST_F(RepairTest, ATableAnotherCopyHoldsIsLeftAsItIs)
+{
+    const QString file = folder + QStringLiteral("mailist.dat");
+    overwrite(file, QFileInfo(file).size() / 2 / 4096 * 4096 + 100, QByteArray(2 * 4096, char(0x5a)));
+    Database holder;
+    holder.setFolder(folder, true, false);
+    holder.openTable(TableId::Entries);
+    const QByteArray damaged = contents(file);
+    try {
+        Database::repairTable(folder, TableId::Entries, {}, {});
+        FAIL() << "repaired a table another copy holds";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.kind(), StoreError::Kind::Locked) << error.text().toStdString();
+    }
+    EXPECT_EQ(contents(file), damaged);
+    EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged")));
 }
 
 TEST_F(RepairTest, OptimiseReclaimsSpaceAndKeepsTheRows)
