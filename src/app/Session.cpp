@@ -1,6 +1,7 @@
 #include "app/Session.h"
 
 #include "base/Ui.h"
+#include "store/Database.h"
 #include "util/TextFiles.h"
 
 Session::Session(Folders f, Ui& u)
@@ -11,6 +12,12 @@ Session::Session(Folders f, Ui& u)
       statistics(db.database(), [this] { return db.entryCount(); })
 {
     db.recordRefresh = statistics.refreshHook();
+}
+
+FoldersChoice Session::locateFolders(const QString& executableFolder)
+{
+    return Folders::locate(executableFolder, QProcessEnvironment::systemEnvironment(),
+                           Database::longestFolderPath());
 }
 
 bool Session::saveRecentList()

@@ -13,6 +13,9 @@ class Ui;
 class Session {
 public:
     Session(Folders folders, Ui& ui);
+    // The folders for this run from the environment, within what the table files
+    // allow; the programs stop with the choice's problem when there are none.
+    static FoldersChoice locateFolders(const QString& executableFolder);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 

@@ -38,7 +38,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(AppController::kTitle);
 
     GuiUi ui;
-    Session session(Folders::locate(QApplication::applicationDirPath()), ui);
+    FoldersChoice folders = Session::locateFolders(QApplication::applicationDirPath());
+    if (!folders.folders) {
+        ui.warn(folders.problem);
+        return 1;
+    }
+    Session session(std::move(*folders.folders), ui);
     InstanceGuard guard(session.folders.config);
     if (!guard.acquire()) {
         ui.warn(InstanceGuard::alreadyRunningText());

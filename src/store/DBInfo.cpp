@@ -11,7 +11,7 @@ const QString kSection = "Information";
 
 QString infoFile(const QString& folder)
 {
-    return fixpath(folder, true) + DBInfo::fileName();
+    return folderWithSlash(folder) + DBInfo::fileName();
 }
 }  // namespace
 

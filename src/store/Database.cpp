@@ -2,6 +2,7 @@
 
 #include "base/Folders.h"
 #include "store/EntriesTable.h"
+#include "store/SendListTable.h"
 #include "store/SqliteConnection.h"
 #include "store/TableMaintenance.h"
 #include "store/TableSchema.h"
@@ -38,7 +39,7 @@ QString existingFile(const QString& folder, TableId table)
     if (file.isEmpty())
         throw StoreError(StoreError::Kind::Other, SQLITE_CANTOPEN,
                          QStringLiteral("Table %1 does not exist in %2")
-                             .arg(Database::displayName(table), fixpath(folder, true)));
+                             .arg(Database::displayName(table), folderWithSlash(folder)));
     return file;
 }
 
@@ -97,7 +98,7 @@ QString Database::displayName(TableId table)
 
 QString Database::findFile(const QString& folder, const QString& fileName)
 {
-    const QString dir = fixpath(folder, true);
+    const QString dir = folderWithSlash(folder);
     if (QFileInfo(dir + fileName).isFile())
         return dir + fileName;
     const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden);
@@ -112,12 +113,23 @@ bool Database::exists(const QString& folder, TableId table)
     return !findFile(folder, fileName(table)).isEmpty();
 }
 
+qsizetype Database::longestFolderPath()
+{
+    qsizetype longestName = SendListTable::numberedFileName(SendListTable::kMaxNumber).size();
+    for (TableId table : kOpenOrder)
+        longestName = std::max(longestName, TableMaintenance::rebuiltFile(fileName(table)).size());
+    // SQLite refuses to open a database file whose journal's path ("-journal") would
+    // pass the longest path its file-system layer takes.
+    const qsizetype journalSuffix = 8;
+    return sqlite3_vfs_find(nullptr)->mxPathname - journalSuffix - longestName;
+}
+
 void Database::createMissingTables(const QString& folder, TableScope scope)
 {
     for (TableId table : tablesOf(scope)) {
         if (exists(folder, table))
             continue;
-        const QString file = fixpath(folder, true) + fileName(table);
+        const QString file = folderWithSlash(folder) + fileName(table);
         try {
             SqliteConnection connection(file, true);
             Transaction transaction(connection);
@@ -145,7 +157,7 @@ void Database::optimiseTable(const QString& folder, TableId table, const Progres
 void Database::setFolder(const QString& folder, bool exclusive, bool strictChangeDetection)
 {
     close();
-    d->folder = fixpath(folder, true);
+    d->folder = folderWithSlash(folder);
     d->exclusive = exclusive;
     // SQLite always sees other copies' changes; the flag is kept for the session.
     d->strictChangeDetection = strictChangeDetection;

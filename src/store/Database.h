@@ -44,6 +44,10 @@ public:
     // The table file in the folder, matched without regard to case; empty when absent.
     static QString findFile(const QString& folder, const QString& fileName);
     static bool exists(const QString& folder, TableId table);
+    // The longest database folder path (UTF-8 bytes, closing "/" included) in which
+    // SQLite still opens every table file, a repair's rebuilt copy and a send list of
+    // the highest number.
+    static qsizetype longestFolderPath();
 
     // Creates the tables of the scope that are missing, with their fields, defaults
     // and indexes; existing tables are left untouched.

@@ -50,6 +50,6 @@ QString symbolicDatabaseFolder(const QString& folder, const Folders& folders)
 
 bool databaseexistsindirectory(const QString& folder)
 {
-    const QString dir = fixpath(folder, true);
+    const QString dir = folderWithSlash(folder);
     return !dir.isEmpty() && !Database::findFile(dir, Database::fileName(TableId::Entries)).isEmpty();
 }

@@ -29,7 +29,7 @@ QString schemaFor(const QString& fileName)
 }  // namespace
 
 SendListTable::SendListTable(SqliteConnection& connection, const QString& folder)
-    : db_(connection), folder_(fixpath(folder, true))
+    : db_(connection), folder_(folderWithSlash(folder))
 {
 }
 
@@ -38,16 +38,21 @@ SendListTable::~SendListTable() { FreeSendMailTable(false); }
 QString SendListTable::uniqueFileName(const QString& folder)
 {
     QSet<QString> taken;
-    for (const QString& name : QDir(fixpath(folder, true)).entryList(QDir::Files | QDir::Hidden))
+    for (const QString& name : QDir(folderWithSlash(folder)).entryList(QDir::Files | QDir::Hidden))
         taken.insert(name.toLower());
     if (!taken.contains(QStringLiteral("sendmail.dat")))
         return QStringLiteral("SendMail.dat");
     for (int n = 2; n <= kMaxNumber; ++n) {
-        const QString name = QStringLiteral("SendMail_%1.dat").arg(n);
+        const QString name = numberedFileName(n);
         if (!taken.contains(name.toLower()))
             return name;
     }
     return {};
+}
+
+QString SendListTable::numberedFileName(int n)
+{
+    return QStringLiteral("SendMail_%1.dat").arg(n);
 }
 
 QString SendListTable::schema() const { return schema_; }

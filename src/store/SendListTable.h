@@ -32,6 +32,8 @@ public:
     // "SendMail.dat", else the first free "SendMail_" + n + ".dat", n = 2, 3, ...
     // (names compared without regard to case); empty when none is free.
     static QString uniqueFileName(const QString& folder);
+    // "SendMail_" + n + ".dat".
+    static QString numberedFileName(int n);
 
     // CreateSendMailTable: without a name makes a new table under a unique name;
     // with one (no folder) reopens that existing file. On failure warns "An error was

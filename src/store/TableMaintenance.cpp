@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <sqlite3.h>
@@ -177,29 +179,82 @@ void moveSideFiles(const QString& from, const QString& to)
         QFile::rename(from + QLatin1String(suffix), to + QLatin1String(suffix));
 }
 
-// The rebuilt file takes the damaged one's place; the damaged one is kept, under
-// a name no earlier kept copy has. A journal belongs to the file it was written
-// for, so it moves along with the damaged file, and back again when the rebuilt
-// one cannot take the place: the table is never left only under its kept name.
-QString swapFiles(const QString& file, const QString& rebuilt)
+// Writes every page of the rebuilt file into the damaged one, in one transaction
+// of the engine: whoever reads the file next sees either the damaged table or the
+// rebuilt one.
+bool copyPages(SqliteConnection& from, SqliteConnection& into)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(into.handle(), "main", from.handle(), "main");
+    if (!backup)
+        return false;
+    const int stepped = sqlite3_backup_step(backup, -1);
+    return sqlite3_backup_finish(backup) == SQLITE_OK && stepped == SQLITE_DONE;
+}
+
+// The file's bytes as the engine's own handle reads them: a second handle, once
+// closed, would drop every lock this process holds on the file.
+bool writeFileBytes(SqliteConnection& connection, QFile& out)
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(connection.handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods)
+        return false;
+    sqlite3_int64 size = 0;
+    if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
+        return false;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (sqlite3_int64 at = 0; at < size;) {
+        const int count = int(std::min<sqlite3_int64>(buffer.size(), size - at));
+        if (file->pMethods->xRead(file, buffer.data(), count, at) != SQLITE_OK ||
+            out.write(buffer.constData(), count) != count)
+            return false;
+        at += count;
+    }
+    return true;
+}
+
+bool replaceFile(const QString& from, const QString& to)
+{
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(),
+                            error);
+    return !error;
+}
+
+// The damaged file is kept, under a name no earlier kept copy has, and the rebuilt
+// table takes its place. Another copy of the program may still have the file open;
+// were the file renamed away, that copy's later writes, or its rollback of a
+// journal that by then is the rebuilt file's, would land in the kept copy. So the
+// rebuilt pages are written into the file itself, through the engine whose locks
+// every copy respects, once its bytes are copied aside. Only a file the engine
+// cannot even open (which no copy can be using) is renamed aside, with its journal,
+// which belongs to it; the rebuilt file then takes its name in one step.
+QString replaceDamaged(const QString& file, SqliteConnection* damaged, SqliteConnection& rebuilt,
+                       const QString& rebuiltPath)
 {
     QString reason;
     const auto failed = [&] {
         return StoreError(StoreError::Kind::Other, 0,
                           QStringLiteral("The rebuilt table could not replace %1: %2").arg(file, reason));
     };
-    const std::optional<QString> kept = moveAside(file, QStringLiteral(".damaged"), &reason);
-    if (!kept) {
-        removeWithSideFiles(rebuilt);
+    const QString suffix = QStringLiteral(".damaged");
+    const std::optional<QString> kept =
+        damaged ? copyAside(file, suffix, [&](QFile& copy) { return writeFileBytes(*damaged, copy); }, &reason)
+                : moveAside(file, suffix, &reason);
+    if (!kept)
         throw failed();
-    }
-    moveSideFiles(file, *kept);
-    QFile target(rebuilt);
-    if (!target.rename(file)) {
-        reason = target.errorString();
-        QFile::rename(*kept, file);
-        moveSideFiles(*kept, file);
-        removeWithSideFiles(rebuilt);
+    if (damaged && copyPages(rebuilt, *damaged))
+        return QFileInfo(*kept).fileName();
+    if (!damaged)
+        moveSideFiles(file, *kept);
+    if (!replaceFile(rebuiltPath, file)) {
+        reason = QStringLiteral("the file could not be renamed");
+        if (damaged) {
+            QFile::remove(*kept);  // the file is still there, as it was
+        } else {
+            QFile::rename(*kept, file);
+            moveSideFiles(*kept, file);
+        }
         throw failed();
     }
     return QFileInfo(*kept).fileName();
@@ -234,31 +289,40 @@ RepairOutcome repair(const QString& file, const TableDef& def, const ProgressFn&
         (problems.size() > 1 ? QStringLiteral(" (and %1 more problems)").arg(problems.size() - 1) : QString()));
     say(QStringLiteral("Rebuilding the table"));
     // Held by the repair lock, so whatever is there is left by a repair that was cut short.
-    const QString rebuilt = file + QStringLiteral(".rebuild");
+    const QString rebuilt = rebuiltFile(file);
     removeWithSideFiles(rebuilt);
     CopyResult copied;
+    QString kept;
     try {
         // The damaged file is only read, through a connection of its own, so
         // nothing of it takes part in the rebuilt file's transaction.
         SqliteConnection out(rebuilt, true);
-        Transaction transaction(out);
-        TableSchema::create(out, def, QStringLiteral("main"));
-        if (in)
-            copied = copyReadableRows(*in, out, def, progress);
-        transaction.commit();
+        {
+            Transaction transaction(out);
+            TableSchema::create(out, def, QStringLiteral("main"));
+            if (in)
+                copied = copyReadableRows(*in, out, def, progress);
+            transaction.commit();
+        }
+        say(QStringLiteral("%1 rows recovered").arg(copied.rows));
+        if (copied.unreadable > 0)
+            say(QStringLiteral("Unreadable parts of the table were skipped %1 times").arg(copied.unreadable));
+        // Still under the exclusive lock: no other copy writes between the copy and the swap.
+        kept = replaceDamaged(file, in.get(), out, rebuilt);
     } catch (const StoreError&) {
         removeWithSideFiles(rebuilt);
         throw;
     }
-    say(QStringLiteral("%1 rows recovered").arg(copied.rows));
-    if (copied.unreadable > 0)
-        say(QStringLiteral("Unreadable parts of the table were skipped %1 times").arg(copied.unreadable));
-    // Still under the exclusive lock: no other copy writes between the copy and the swap.
-    const QString kept = swapFiles(file, rebuilt);
+    removeWithSideFiles(rebuilt);
     in.reset();
     say(QStringLiteral("The damaged file was kept as ") + kept);
     report(progress, 100);
     return {true, copied.rows, kept};
+}
+
+QString rebuiltFile(const QString& file)
+{
+    return file + QStringLiteral(".rebuild");
 }
 
 void optimise(const QString& file, const ProgressFn& progress)

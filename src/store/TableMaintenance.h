@@ -16,6 +16,9 @@ namespace TableMaintenance {
 RepairOutcome repair(const QString& file, const TableDef& def, const ProgressFn& progress,
                      const LogFn& log);
 
+// The newly built file repair writes beside the damaged one.
+QString rebuiltFile(const QString& file);
+
 // VACUUM, reporting an estimate of its progress.
 void optimise(const QString& file, const ProgressFn& progress);
 

@@ -75,10 +75,11 @@ void TdmML::create()
         // The defaults of the settings stay.
     }
     QString configured = settings_.DBPath.trimmed();
+    // Symbolic, not the folder's path: a path is read back as settings text is, with
+    // "\" taken for "/", and on Linux a "\" may be part of the home's name.
     if (configured.isEmpty())
-        configured = ::databaseexistsindirectory(folders_.application)
-                         ? QStringLiteral("%")
-                         : folders_.defaultDatabasePath();
+        configured = ::databaseexistsindirectory(folders_.application) ? QStringLiteral("%")
+                                                                       : QStringLiteral("%\\DB");
     try {
         OpenDatabase(configured);
         if (!open_)

@@ -29,7 +29,7 @@ TEST(Startup, FreshHomeWithYesCreatesTheDefaultDatabaseAndSetsTheCaption)
     EXPECT_TRUE(h.session.db.isOpen());
     EXPECT_TRUE(QFile::exists(h.session.folders.defaultDatabasePath() + "mailist.dat"));
     EXPECT_EQ(h.controller.caption(),
-              "Corvanel  (Database: " + h.session.db.currentFolder() + ")");
+              "Corvanel  (Database: " + h.session.folders.defaultDatabasePath() + ")");
     EXPECT_TRUE(h.controller.mainWindowShown());
     EXPECT_GE(h.ui.splashHidden, 1);
     EXPECT_EQ(h.controller.currentTab(), InformationTab);

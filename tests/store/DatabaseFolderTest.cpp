@@ -1,6 +1,11 @@
 #include "base/Folders.h"
 #include "store/DBInfo.h"
+#include "store/Database.h"
 #include "store/DatabaseFolder.h"
+#include "store/SendListTable.h"
+#include "store/SqliteConnection.h"
+#include "store/StoreError.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,3 +104,23 @@ TEST_F(DatabaseFolderTest, DBInfoWrittenByAnotherToolIsRead)
 }
 
 }  // namespace
+
+TEST(DatabaseFolderLimitTest, SqliteOpensTheLongestNamedTableAtTheLimitAndNotOneByteBeyond)
+{
+    QTemporaryDir tmp;
+    const QString longestName = SendListTable::numberedFileName(SendListTable::kMaxNumber);
+    const auto writesTable = [&](qsizetype folderLength) {
+        const QString folder = pathOfLength(tmp.path() + "/f", folderLength - 1) + '/';
+        EXPECT_TRUE(QDir().mkpath(folder));
+        try {
+            SqliteConnection connection(folder + longestName);
+            connection.exec("CREATE TABLE t (a)");
+            connection.exec("INSERT INTO t VALUES (1)");
+            return true;
+        } catch (const StoreError&) {
+            return false;
+        }
+    };
+    EXPECT_TRUE(writesTable(Database::longestFolderPath()));
+    EXPECT_FALSE(writesTable(Database::longestFolderPath() + 1));
+}

@@ -80,19 +80,26 @@ TEST_F(RepairTest, ADamagedTableIsRebuiltFromTheRowsThatCanBeRead)
     EXPECT_TRUE(db.entries().locate(QStringLiteral("MEMBER000001@example.test")));
 }
 
+QByteArray contents(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void overwrite(const QString& file, qint64 at, const QByteArray& bytes)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(at);
+    f.write(bytes);
+}
+
 TEST_F(RepairTest, ARebuiltFileThatCannotTakeThePlaceLeavesTheTableWhereItWas)
 {
     const QString file = folder + QStringLiteral("mailist.dat");
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.seek(f.size() / 2 / 4096 * 4096 + 100);
-        f.write(QByteArray(2 * 4096, char(0x5a)));
-    }
-    const QByteArray damaged = [&] {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    // A first page no engine can read: the damaged file is renamed aside, not written into.
+    overwrite(file, 0, QByteArray(4096, char(0x5a)));
+    const QByteArray damaged = contents(file);
     // The rebuilt file vanishes just before the swap (another program took it), and
     // a journal has been left beside the table.
     const auto sabotage = [&](const QString& message) {
@@ -110,20 +117,6 @@ TEST_F(RepairTest, ARebuiltFileThatCannotTakeThePlaceLeavesTheTableWhereItWas)
     EXPECT_TRUE(QFile::exists(file + QStringLiteral("-journal")));
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged")));
     EXPECT_FALSE(QFile::exists(file + QStringLiteral(".damaged-journal")));
-}
-
-QByteArray contents(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void overwrite(const QString& file, qint64 at, const QByteArray& bytes)
-{
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.seek(at);
-    f.write(bytes);
 }
 
 // A file that cannot even be opened (cut short, its first page overwritten) is
@@ -154,31 +147,40 @@ TEST_F(RepairTest, AnUnreadableFileIsRebuiltEmptyAndWhole)
     EXPECT_TRUE(QFile::exists(file + QStringLiteral(".damaged")));
 }
 
-// A copy that has the table open while another repairs it must not go on writing
-// into the file the repair put aside: those rows would be lost from the list.
-TEST_F(RepairTest, ACopyWhoseFileWasReplacedWritesNothing)
+// A copy that has the table open while another repairs it must go on writing into
+// the table, never into the kept copy: rows written there would be lost from the
+// list. A file replaced by other means (a restore by hand) is never written to.
+TEST_F(RepairTest, ACopyThatHasTheTableOpenWritesIntoTheRepairedTableOnly)
 {
     const QString file = folder + QStringLiteral("mailist.dat");
     Database open;
     open.setFolder(folder, false, false);
     open.openTable(TableId::Entries);
     overwrite(file, QFileInfo(file).size() / 2 / 4096 * 4096 + 100, QByteArray(2 * 4096, char(0x5a)));
+    const QByteArray damaged = contents(file);
     ASSERT_TRUE(Database::repairTable(folder, TableId::Entries, {}, {}).damaged);
-    const QByteArray kept = contents(file + QStringLiteral(".damaged"));
 
     Entry e;
     e.Item = QStringLiteral("late@example.test");
+    open.entries().insert(e);
+    EXPECT_EQ(contents(file + QStringLiteral(".damaged")), damaged);
+    Database fresh;
+    fresh.setFolder(folder, false, false);
+    fresh.openTable(TableId::Entries);
+    EXPECT_TRUE(fresh.entries().locate(QStringLiteral("LATE@example.test")));
+    fresh.close();
+
+    ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".old")));
+    ASSERT_TRUE(QFile::copy(file + QStringLiteral(".old"), file));
+    const QByteArray old = contents(file + QStringLiteral(".old"));
+    e.Item = QStringLiteral("later@example.test");
     try {
         open.entries().insert(e);
         FAIL() << "the write went into the replaced file";
     } catch (const StoreError& error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("was replaced"))) << error.text().toStdString();
     }
-    EXPECT_EQ(contents(file + QStringLiteral(".damaged")), kept);
-    open.close();
-    open.openTable(TableId::Entries);  // opened again, it writes into the rebuilt file
-    open.entries().insert(e);
-    EXPECT_TRUE(open.entries().locate(QStringLiteral("LATE@example.test")));
+    EXPECT_EQ(contents(file + QStringLiteral(".old")), old);
 }
 
 TEST_F(RepairTest, ATableAnotherCopyHoldsIsLeftAsItIs)

@@ -1,7 +1,7 @@
 #include "store/Database.h"
 #include "store/EntriesTable.h"
+#include "support/ChildRun.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -9,20 +9,9 @@ namespace {
 
 // The stock sqlite3 shell on a table file the program made, as a person's script
 // would use it.
-struct ShellResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ShellResult sqliteShell(const QString& file, const QStringList& commands)
+ChildRun sqliteShell(const QString& file, const QStringList& commands)
 {
-    QProcess shell;
-    shell.start(QStringLiteral("sqlite3"), QStringList{QStringLiteral("-batch"), file} + commands);
-    if (!shell.waitForFinished(60000))
-        return {};
-    return {shell.exitCode(), QString::fromUtf8(shell.readAllStandardOutput()),
-            QString::fromUtf8(shell.readAllStandardError())};
+    return runChild(QStringLiteral("sqlite3"), QStringList{QStringLiteral("-batch"), file} + commands);
 }
 
 const QString kLoad = QStringLiteral(".load ") + QStringLiteral(CORVANEL_SQLITE_EXTENSION);
@@ -36,11 +25,11 @@ TEST(SqliteShellTest, TheExtensionLetsTheShellWriteAndCheckTablesInTheProgramsOr
     const QString insert =
         QStringLiteral("INSERT INTO mailist (Item, Category) VALUES ('jürgen@example.org', 'default')");
 
-    const ShellResult without = sqliteShell(file, {insert});
+    const ChildRun without = sqliteShell(file, {insert});
     EXPECT_NE(without.exitCode, 0);
     EXPECT_TRUE(without.err.contains("no such collation sequence")) << without.err.toStdString();
 
-    const ShellResult with =
+    const ChildRun with =
         sqliteShell(file, {kLoad, insert, QStringLiteral("PRAGMA integrity_check"),
                            QStringLiteral("SELECT uupper('straße')")});
     ASSERT_EQ(with.exitCode, 0) << with.err.toStdString();

@@ -7,3 +7,7 @@
 // cannot be written; readTestFile gives empty bytes for a missing file.
 void writeTestFile(const QString& path, const QByteArray& bytes);
 QByteArray readTestFile(const QString& path);
+
+// A path below root of exactly length characters (root and the rest ASCII), made of
+// names short enough for any file system; nothing is created.
+QString pathOfLength(const QString& root, qsizetype length);

@@ -24,8 +24,13 @@ QStringList CliCall::arguments() const
 Session* CliCall::openDatabase()
 {
     if (!session_) {
+        FoldersChoice folders = Session::locateFolders(executableFolder_);
+        if (!folders.folders) {
+            err << folders.problem << Qt::endl;
+            return nullptr;
+        }
         ui_ = std::make_unique<ConsoleUi>(answerYes_, out, err);
-        session_ = std::make_unique<Session>(Folders::locate(executableFolder_), *ui_);
+        session_ = std::make_unique<Session>(std::move(*folders.folders), *ui_);
         SettingsStore::Hooks hooks;
         hooks.saveDatabase = [this] { session_->db.SaveDatabase(); };
         SettingsStore store(session_->folders, *ui_, session_->logs, hooks);

@@ -26,7 +26,8 @@ public:
     const QCommandLineParser& parser() const { return parser_; }
 
     // The session with the settings loaded and the configured database opened (every
-    // question answered on the console); nullptr, said on err, when no database opened.
+    // question answered on the console); nullptr, said on err, when no database opened
+    // or no home folder could be chosen.
     // Settings that cannot be read open nothing: the defaults would name another
     // database than the user's, and a script would go on working on it.
     Session* openDatabase();

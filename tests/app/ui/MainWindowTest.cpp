@@ -23,7 +23,7 @@ TEST(MainWindow, ShowsWithCaptionAndFiveTabs)
     Window w;
     w.show();
     EXPECT_EQ(w.window->windowTitle(),
-              "Corvanel  (Database: " + w.session.db.currentFolder() + ")");
+              "Corvanel  (Database: " + w.session.folders.defaultDatabasePath() + ")");
     auto* tabs = w.find<QTabBar>("tbcDatabase");
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), 5);
