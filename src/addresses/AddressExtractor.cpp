@@ -2,11 +2,13 @@
 
 #include "addresses/AddressSyntax.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
 
-// Towards the start a tab also ends the candidate; towards the end an underscore does.
+// Towards the start of a candidate a tab also ends it; towards the end an
+// underscore does, and then begins the next candidate.
 bool endsCandidateTowardsStart(QChar c)
 {
     return isAddressStopChar(c.unicode()) || c == u'\t';
@@ -22,91 +24,144 @@ bool isLineBreak(QChar c)
     return c == u'\n' || c == u'\r';
 }
 
-// A run of three or more leading underscores is decoration, not part of the address;
-// one or two are kept and left to the exception list.
-QStringView withoutUnderscoreRun(QStringView candidate)
-{
-    if (!candidate.startsWith(u"___"))
-        return candidate;
-    qsizetype first = 0;
-    while (first < candidate.size() && candidate[first] == u'_')
-        ++first;
-    return candidate.sliced(first);
-}
-
-void acceptCandidate(QStringView candidate, const QStringList& exceptList, QStringList& found)
-{
-    candidate = withoutUnderscoreRun(candidate);
-    int code = AddressError::None;
-    if (!candidate.isEmpty() && candidate.size() < ExtractedAddressLimit
-        && validemailaddress(candidate, true, exceptList, code))
-        found.append(candidate.toString());
-}
-
-// A failure while scanning one line gives up only the rest of that line.
-void scanLineGuarded(QStringView line, const QStringList& exceptList, QStringList& found)
-{
-    try {
-        ScanLineForAddresses(line, exceptList, found);
-    } catch (const std::exception&) {
-    }
-}
+// A run of three or more leading underscores is decoration, not part of the
+// address; one or two are kept and left to the exception list.
+constexpr qint64 kDecorationRun = 3;
 
 }  // namespace
 
+AddressScanner::AddressScanner(const QStringList& exceptList, Found found)
+    : exceptList_(exceptList), found_(std::move(found))
+{
+}
+
+void AddressScanner::clearCandidate()
+{
+    leadingUnderscores_ = 0;
+    body_.clear();
+    tooLong_ = false;
+}
+
+void AddressScanner::endCandidate()
+{
+    const qint64 kept = leadingUnderscores_ >= kDecorationRun ? 0 : leadingUnderscores_;
+    if (!tooLong_ && kept + body_.size() < ExtractedAddressLimit) {
+        const QString candidate = QString(kept, u'_') + body_;
+        int code = AddressError::None;
+        try {
+            if (validemailaddress(candidate, true, exceptList_, code))
+                found_(candidate);
+        } catch (const std::exception&) {
+            // A failure while checking a candidate gives up only the rest of its line.
+            mode_ = Mode::SkipLine;
+        }
+    }
+    clearCandidate();
+}
+
+void AddressScanner::appendToCandidate(QStringView run)
+{
+    if (body_.isEmpty()) {
+        qsizetype underscores = 0;
+        while (underscores < run.size() && run[underscores] == u'_')
+            ++underscores;
+        leadingUnderscores_ += underscores;
+        run = run.sliced(underscores);
+    }
+    const qsizetype room = ExtractedAddressLimit - body_.size();
+    if (run.size() > room)
+        tooLong_ = true;
+    body_.append(run.first(std::min(run.size(), room)));
+}
+
+void AddressScanner::endLine()
+{
+    if (mode_ == Mode::AfterAt)
+        endCandidate();
+    clearCandidate();
+    mode_ = Mode::BeforeAt;
+    lineStarted_ = false;
+}
+
+// Each character is looked at no more than twice, whatever the text holds.
+void AddressScanner::feed(QStringView text)
+{
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size) {
+        if (isLineBreak(text[i])) {
+            endLine();
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        switch (mode_) {
+        case Mode::SkipLine:
+            while (j < size && !isLineBreak(text[j]))
+                ++j;
+            break;
+        case Mode::BeforeAt: {
+            while (j < size && text[j] != u'@' && !isLineBreak(text[j]))
+                ++j;
+            // The candidate starts after the last character before the '@' that ends one.
+            qsizetype start = j;
+            while (start > i && !endsCandidateTowardsStart(text[start - 1]))
+                --start;
+            if (start > i)
+                clearCandidate();
+            appendToCandidate(text.sliced(start, j - start));
+            lineStarted_ = lineStarted_ || j > i;
+            if (j < size && text[j] == u'@') {
+                // An '@' that opens the line leaves the whole line unscanned.
+                mode_ = lineStarted_ ? Mode::AfterAt : Mode::SkipLine;
+                appendToCandidate(u"@");
+                lineStarted_ = true;
+                ++j;
+            }
+            break;
+        }
+        case Mode::AfterAt:
+            while (j < size && !endsCandidateTowardsEnd(text[j]) && !isLineBreak(text[j]))
+                ++j;
+            appendToCandidate(text.sliced(i, j - i));
+            if (j < size && !isLineBreak(text[j])) {
+                endCandidate();
+                if (mode_ == Mode::SkipLine)
+                    break;
+                mode_ = Mode::BeforeAt;
+                // The underscore that ended this candidate may begin the next.
+                if (text[j] == u'_')
+                    leadingUnderscores_ = 1;
+                ++j;
+            }
+            break;
+        }
+        i = j;
+    }
+}
+
+void AddressScanner::finish()
+{
+    endLine();
+}
+
 void ScanLineForAddresses(QStringView line, const QStringList& exceptList, QStringList& found)
 {
-    // `rest` is the unscanned tail of the line, line[rest..].
-    qsizetype rest = 0;
-    while (rest < line.size()) {
-        const qsizetype at = line.indexOf(u'@', rest);
-        // No '@' left, or one that opens the rest: nothing more on this line.
-        if (at <= rest)
-            return;
-
-        qsizetype start = rest;
-        for (qsizetype i = at - 1; i >= rest; --i) {
-            if (endsCandidateTowardsStart(line[i])) {
-                start = i + 1;
-                break;
-            }
-        }
-        qsizetype end = line.size();
-        for (qsizetype i = at + 1; i < line.size(); ++i) {
-            if (endsCandidateTowardsEnd(line[i])) {
-                end = i;
-                break;
-            }
-        }
-        // The boundary character stays at the head of the rest.
-        rest = end;
-        acceptCandidate(line.sliced(start, end - start), exceptList, found);
-    }
+    AddressScanner scanner(exceptList, [&](const QString& address) { found.append(address); });
+    scanner.feed(line);
+    scanner.finish();
 }
 
 void extractemailaddresses(const QStringList& lines, const QStringList& exceptList, QStringList& found)
 {
     found.clear();
     for (const QString& line : lines)
-        scanLineGuarded(line, exceptList, found);
+        ScanLineForAddresses(line, exceptList, found);
 }
 
 void scanTextForAddresses(QStringView text, const QStringList& exceptList, QStringList& found)
 {
-    qsizetype from = 0;  // always the start of a line
-    while (from < text.size()) {
-        const qsizetype at = text.indexOf(u'@', from);
-        if (at < 0)
-            return;
-        qsizetype lineStart = at;
-        while (lineStart > from && !isLineBreak(text[lineStart - 1]))
-            --lineStart;
-        qsizetype lineEnd = at + 1;
-        while (lineEnd < text.size() && !isLineBreak(text[lineEnd]))
-            ++lineEnd;
-        scanLineGuarded(text.sliced(lineStart, lineEnd - lineStart), exceptList, found);
-        from = lineEnd + 1;
-    }
+    ScanLineForAddresses(text, exceptList, found);
 }
 
 void addemailaddresses(const QString& text, QStringList& found)

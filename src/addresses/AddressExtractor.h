@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 
 // The characters that end an address candidate while text is scanned:
 // code 1, space, ! " # % & ' ( ) * , / : ; < = > ? [ \ ] ^ ` { | } and the acute
@@ -27,6 +28,35 @@ constexpr bool isAddressStopChar(char16_t c)
 
 // An accepted candidate must be shorter than this.
 constexpr qsizetype ExtractedAddressLimit = 60;
+
+// Finds addresses in text handed on piece by piece, cut anywhere (even inside an
+// address), exactly as scanning each whole line would, in time linear in the text
+// and in memory bounded whatever the text: a candidate is held only up to the
+// length an accepted one can have. Lines end at LF or CR.
+class AddressScanner {
+public:
+    using Found = std::function<void(const QString& address)>;
+    AddressScanner(const QStringList& exceptList, Found found);
+
+    void feed(QStringView text);
+    // The end of the text also ends its last line.
+    void finish();
+
+private:
+    enum class Mode { BeforeAt, AfterAt, SkipLine };
+    void appendToCandidate(QStringView run);
+    void endCandidate();
+    void endLine();
+    void clearCandidate();
+
+    const QStringList exceptList_;
+    Found found_;
+    Mode mode_ = Mode::BeforeAt;
+    bool lineStarted_ = false;
+    qint64 leadingUnderscores_ = 0;  // counted, not held: a long run is cut off
+    QString body_;                   // the candidate after them, up to the limit
+    bool tooLong_ = false;
+};
 
 // Scans one line and appends every address it accepts, in order of appearance.
 // Candidates are checked with the exception list applied.

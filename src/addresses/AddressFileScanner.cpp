@@ -1,26 +1,34 @@
 #include "addresses/AddressFileScanner.h"
 
-#include "addresses/AddressExtractor.h"
-#include "addresses/TextChunkReader.h"
+#include "util/TextStreamReader.h"
+
+bool scanAddressFile(const QString& path, const QStringList& exceptList, const AddressScanner::Found& found,
+                     QString& error, const std::function<void()>& pieceScanned)
+{
+    TextStreamReader reader;
+    if (!reader.open(path)) {
+        error = reader.errorString();
+        return false;
+    }
+    AddressScanner scanner(exceptList, found);
+    while (const std::optional<QString> text = reader.next()) {
+        scanner.feed(*text);
+        if (pieceScanned)
+            pieceScanned();
+    }
+    if (!reader.errorString().isEmpty()) {
+        error = reader.errorString();
+        return false;
+    }
+    scanner.finish();
+    return true;
+}
 
 std::optional<QStringList> extractAddressesFromFile(const QString& path, const QStringList& exceptList,
                                                     QString& error)
 {
-    return extractAddressesFromFile(path, exceptList, TextChunkReader(), error);
-}
-
-std::optional<QStringList> extractAddressesFromFile(const QString& path, const QStringList& exceptList,
-                                                    const TextChunkReader& reader, QString& error)
-{
     QStringList found;
-    const auto scan = [&](QStringView text) { scanTextForAddresses(text, exceptList, found); };
-    TextChunkReader::Status status = reader.read(path, TextChunkReader::Encoding::Utf8, scan, error);
-    if (status == TextChunkReader::Status::NotUtf8) {
-        // What was found before the invalid bytes is found again, decoded the other way.
-        found.clear();
-        status = reader.read(path, TextChunkReader::Encoding::Windows1252, scan, error);
-    }
-    if (status != TextChunkReader::Status::Complete)
+    if (!scanAddressFile(path, exceptList, [&](const QString& address) { found.append(address); }, error))
         return std::nullopt;
     return found;
 }

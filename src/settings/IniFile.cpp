@@ -7,22 +7,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace {
-
-// UTF-16 and UTF-32 only by their byte-order mark; everything else as the
-// program's other text files.
-QString decodeIni(const QByteArray& bytes)
-{
-    const std::optional<QStringConverter::Encoding> marked =
-        QStringConverter::encodingForData(bytes);
-    if (!marked || *marked == QStringConverter::Utf8)
-        return decodeText(bytes);
-    // The decoder drops the byte-order mark itself.
-    return QStringDecoder(*marked).decode(bytes);
-}
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -43,7 +30,7 @@ bool IniFile::load(const QString& path, QString* reason)
         return false;
     }
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    parse(decodeIni(file.readAll()).split(lineBreak));
+    parse(decodeText(file.readAll()).split(lineBreak));
     return true;
 }
 

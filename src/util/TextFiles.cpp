@@ -1,9 +1,10 @@
 #include "util/TextFiles.h"
 
+#include "util/TextDecoder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -32,11 +33,10 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 QString decodeText(const QByteArray& bytes)
 {
-    // Stateless: a sequence cut off at the end is an error, not a pending state.
-    // The decoder drops a leading byte-order mark itself.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? decodeWindows1252(bytes) : text;
+    TextDecoder decoder;
+    QString text = decoder.decode(bytes);
+    text += decoder.finish();
+    return text;
 }
 
 std::optional<QString> readText(const QString& path, QString* reason)

@@ -6,10 +6,11 @@
 #include <optional>
 
 // Text files as the program reads and writes them: written in UTF-8; read as
-// UTF-8, or as Windows-1252 when the bytes are not valid UTF-8 (files made by
-// older Windows tools), so no byte is ever lost or replaced.
+// TextDecoder reads them (UTF-16 or UTF-32 by their byte-order mark, else UTF-8
+// with any byte outside a valid sequence taken as Windows-1252, the files of older
+// Windows tools), so no byte is ever lost or replaced.
 
-// The bytes as text; a leading UTF-8 byte-order mark is dropped.
+// The bytes as text; a byte-order mark is dropped.
 QString decodeText(const QByteArray& bytes);
 
 // The program's one Windows-1252 decoder. It is a table of its own, not a codec

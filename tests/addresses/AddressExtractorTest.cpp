@@ -133,6 +133,29 @@ TEST(scanTextForAddresses, MatchesScanningTheLinesOneByOne)
     }
 }
 
+// A stream is scanned in pieces cut anywhere: an address cut in two is found once,
+// and a cut never makes or breaks a candidate.
+TEST(AddressScanner, FindsTheSameHoweverTheTextIsCut)
+{
+    const QString text = "To: ____ann@example.com_x, @no bob@example.org\r\n@skipped carl@example.net\n"
+                         "tab\tdan@example.co.uk x_eve@example.info\n" + QString(70, u'f') + "@example.com ok@example.com";
+    QStringList whole;
+    scanTextForAddresses(text, defaultExceptions, whole);
+    ASSERT_EQ(whole, (QStringList{"ann@example.com", "bob@example.org", "dan@example.co.uk",
+                                  "x_eve@example.info", "ok@example.com"}));
+    for (qsizetype cut = 0; cut <= text.size(); ++cut) {
+        for (const qsizetype step : {qsizetype(1), text.size()}) {
+            QStringList pieces;
+            AddressScanner scanner(defaultExceptions, [&](const QString& a) { pieces.append(a); });
+            scanner.feed(QStringView(text).first(cut));
+            for (qsizetype at = cut; at < text.size(); at += step)
+                scanner.feed(QStringView(text).sliced(at, std::min(step, text.size() - at)));
+            scanner.finish();
+            EXPECT_EQ(pieces, whole) << cut << " " << step;
+        }
+    }
+}
+
 TEST(addemailaddresses, SplitsAtSemicolonsAndTrims)
 {
     QStringList found{"kept@example.com"};

@@ -5,21 +5,21 @@
 
 namespace {
 // Every file is scanned even when one cannot be read; each failure is said on err.
+// Addresses are written as they are found, so a pipe shows them as its input comes.
 int scanAddresses(CliCall& call)
 {
     const QStringList exceptList = Settings().ExceptList;
     int result = 0;
     for (const QString& path : call.arguments()) {
         QString error;
-        const std::optional<QStringList> found = extractAddressesFromFile(path, exceptList, error);
-        if (!found) {
+        const bool read = scanAddressFile(
+            path, exceptList,
+            [&](const QString& address) { call.out << address << '\n'; }, error, [&] { call.out.flush(); });
+        if (!read) {
             call.out.flush();
             call.err << "Cannot read " << path << ": " << error << Qt::endl;
             result = 1;
-            continue;
         }
-        for (const QString& address : *found)
-            call.out << address << '\n';
     }
     call.out.flush();
     return result;
@@ -31,6 +31,9 @@ CliCommand scanAddressesCommand()
     return {"scan-addresses",
             "Prints the e-mail addresses found in text files, one per line, in order of appearance.",
             {},
-            {{"FILE", "A text file (UTF-8, or Windows-1252 when not UTF-8).", true}},
+            {{"FILE",
+              "A text file (UTF-8, UTF-16 or UTF-32 with a byte-order mark; bytes that are not UTF-8 "
+              "are read as Windows-1252), or - for standard input.",
+              true}},
             scanAddresses};
 }
