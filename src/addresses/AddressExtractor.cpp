@@ -101,17 +101,23 @@ void AddressScanner::feed(QStringView text)
                 ++j;
             break;
         case Mode::BeforeAt: {
-            while (j < size && text[j] != u'@' && !isLineBreak(text[j]))
-                ++j;
-            // The candidate starts after the last character before the '@' that ends one.
+            // Only the text just before an '@' can belong to a candidate: the rest is
+            // passed over by the fast search for the next '@'.
+            const qsizetype at = text.indexOf(u'@', i);
+            j = at < 0 ? size : at;
+            // The candidate starts after the last character before j that ends one
+            // (or the line); a line that holds one has started.
             qsizetype start = j;
-            while (start > i && !endsCandidateTowardsStart(text[start - 1]))
+            while (start > i && !endsCandidateTowardsStart(text[start - 1]) && !isLineBreak(text[start - 1]))
                 --start;
-            if (start > i)
+            if (start > i) {
                 clearCandidate();
+                lineStarted_ = !isLineBreak(text[start - 1]) || j > start;
+            } else {
+                lineStarted_ = lineStarted_ || j > i;
+            }
             appendToCandidate(text.sliced(start, j - start));
-            lineStarted_ = lineStarted_ || j > i;
-            if (j < size && text[j] == u'@') {
+            if (at >= 0) {
                 // An '@' that opens the line leaves the whole line unscanned.
                 mode_ = lineStarted_ ? Mode::AfterAt : Mode::SkipLine;
                 appendToCandidate(u"@");

@@ -47,6 +47,21 @@ void appendCodePoint(char32_t code, QString& text)
     }
 }
 
+// The length of the bytes less a multi-byte sequence that the end cuts short and
+// that the next piece may complete.
+qsizetype withoutCutSequence(QByteArrayView bytes)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const unsigned char b = data[bytes.size() - back];
+        if (b < 0x80)
+            return bytes.size();
+        if (!isContinuation(b))
+            return sequenceLength(b) > back ? bytes.size() - back : bytes.size();
+    }
+    return bytes.size();
+}
+
 }  // namespace
 
 void TextDecoder::appendUtf8(QByteArrayView bytes, bool atEnd, QString& text)
@@ -103,6 +118,23 @@ QString TextDecoder::decodePending(bool atEnd)
     const QByteArray bytes = std::exchange(pending_, QByteArray());
     if (marked_)
         return marked_->decode(bytes);
+    return decodeUtf8(bytes, atEnd);
+}
+
+// Text that is valid UTF-8 throughout, nearly all of it, goes through the toolkit's
+// fast decoder; a piece with any other byte is decoded byte by byte.
+QString TextDecoder::decodeUtf8(QByteArrayView bytes, bool atEnd)
+{
+    const qsizetype complete = atEnd ? bytes.size() : withoutCutSequence(bytes);
+    // A U+FEFF inside the text is a character: the byte-order mark is gone already.
+    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = strict.decode(bytes.first(complete));
+    if (!strict.hasError()) {
+        pending_ = bytes.sliced(complete).toByteArray();
+        return text;
+    }
+    text.clear();
+    text.reserve(bytes.size());
     appendUtf8(bytes, atEnd, text);
     return text;
 }
@@ -111,12 +143,8 @@ QString TextDecoder::decode(QByteArrayView bytes)
 {
     if (marked_)
         return marked_->decode(bytes);
-    if (markChecked_ && pending_.isEmpty()) {
-        QString text;
-        text.reserve(bytes.size());
-        appendUtf8(bytes, false, text);
-        return text;
-    }
+    if (markChecked_ && pending_.isEmpty())
+        return decodeUtf8(bytes, false);
     pending_.append(bytes);
     return decodePending(false);
 }

@@ -22,6 +22,7 @@ public:
     QString finish();
 
 private:
+    QString decodeUtf8(QByteArrayView bytes, bool atEnd);
     void appendUtf8(QByteArrayView bytes, bool atEnd, QString& text);
     QString decodePending(bool atEnd);
 
