@@ -216,8 +216,9 @@ bool writeFileBytes(SqliteConnection& connection, QFile& out)
 bool replaceFile(const QString& from, const QString& to)
 {
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(),
-                            error);
+    // Unlike the toolkit's rename, this one replaces the target in one step.
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), error);
     return !error;
 }
 
