@@ -67,7 +67,7 @@ void ScanLineForAddresses(QStringView line, const QStringList& exceptList, QStri
 void extractemailaddresses(const QStringList& lines, const QStringList& exceptList, QStringList& found);
 
 // As scanning each line of `text` in turn (lines end at LF, CR or CR LF), without
-// splitting it: only lines that hold an '@' are looked at. Appends to `found`.
+// splitting it. Appends to `found`.
 void scanTextForAddresses(QStringView text, const QStringList& exceptList, QStringList& found);
 
 // Splits a recipient field of several addresses separated by ';' into single,
