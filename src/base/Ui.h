@@ -73,6 +73,16 @@ public:
         return AddressChange{oldAddress, *typed, false};
     }
 
+    // The sender-retrieval dialog (TdlgSenderMethod, "Error retrieving Sender
+    // Address"): "Change Method", "Do not Change" or "Cancel Processing", and its box
+    // "Always display error when cannot retrieve a sender address" (alwaysShow, in
+    // and out). Where there is no such dialog it is a Yes/No question: Yes changes.
+    enum class SenderChoice { ChangeMethod, DoNotChange, CancelProcessing };
+    virtual SenderChoice askSenderMethod(const QString& text, bool& /*alwaysShow*/)
+    {
+        return askYesNo(text, Icon::Warning) ? SenderChoice::ChangeMethod : SenderChoice::DoNotChange;
+    }
+
     void inform(const QString& text) { message(Icon::Information, text); }
     void warn(const QString& text) { message(Icon::Warning, text); }
     bool askYesNo(const QString& text, Icon icon = Icon::Confirmation)

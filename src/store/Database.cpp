@@ -57,6 +57,7 @@ struct Database::Impl {
 
     void attach(TableId table);
     void restoreIndexes(TableId table);
+    void createMissingCompanions(TableId table);
     QString replacedTable() const;
 };
 
@@ -134,6 +135,8 @@ void Database::createMissingTables(const QString& folder, TableScope scope)
             SqliteConnection connection(file, true);
             Transaction transaction(connection);
             TableSchema::create(connection, TableSchema::table(table), QStringLiteral("main"));
+            for (const TableDef& companion : TableSchema::companions(table))
+                TableSchema::create(connection, companion, QStringLiteral("main"));
             transaction.commit();
         } catch (const StoreError&) {
             // A half-made file would later look like a damaged table.
@@ -146,7 +149,8 @@ void Database::createMissingTables(const QString& folder, TableScope scope)
 RepairOutcome Database::repairTable(const QString& folder, TableId table,
                                    const ProgressFn& progress, const LogFn& log)
 {
-    return TableMaintenance::repair(existingFile(folder, table), TableSchema::table(table), progress, log);
+    return TableMaintenance::repair(existingFile(folder, table), TableSchema::table(table),
+                                   TableSchema::companions(table), progress, log);
 }
 
 void Database::optimiseTable(const QString& folder, TableId table, const ProgressFn& progress)
@@ -197,6 +201,7 @@ void Database::Impl::attach(TableId table)
                              QStringLiteral("Table %1 is in an older format (fields %2) and needs to be upgraded")
                                  .arg(Database::displayName(table), columns.join(QStringLiteral(", "))));
         restoreIndexes(table);
+        createMissingCompanions(table);
     } catch (const StoreError&) {
         if (connection.inTransaction())
             connection.exec(QStringLiteral("ROLLBACK"));
@@ -216,6 +221,8 @@ void Database::openTable(TableId table)
     d->attach(table);
     d->open.append(table);
 }
+
+QString Database::schemaName(TableId table) { return schemaOf(table); }
 
 bool Database::isOpen(TableId table) const { return d->open.contains(table); }
 
@@ -239,6 +246,19 @@ void Database::flush()
         return;
     for (TableId table : d->open)
         d->connection.exec(QStringLiteral("PRAGMA \"%1\".wal_checkpoint(TRUNCATE)").arg(schemaOf(table)));
+}
+
+// Files made before a companion table existed get it at their first open.
+void Database::Impl::createMissingCompanions(TableId table)
+{
+    const QString schema = schemaOf(table);
+    for (const TableDef& companion : TableSchema::companions(table)) {
+        if (!TableSchema::columnsInFile(connection, schema, companion.sqlName).isEmpty())
+            continue;
+        Transaction transaction(connection);
+        TableSchema::create(connection, companion, schema);
+        transaction.commit();
+    }
 }
 
 void Database::Impl::restoreIndexes(TableId table)

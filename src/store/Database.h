@@ -41,6 +41,8 @@ public:
     static QString fileName(TableId table);
     // The table's display name used in messages ("mailist.DAT", ...).
     static QString displayName(TableId table);
+    // The name the table's file is attached under on the session's connection.
+    static QString schemaName(TableId table);
     // The table file in the folder, matched without regard to case; empty when absent.
     static QString findFile(const QString& folder, const QString& fileName);
     static bool exists(const QString& folder, TableId table);

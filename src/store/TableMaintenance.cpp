@@ -265,7 +265,8 @@ QString replaceDamaged(const QString& file, SqliteConnection* damaged, SqliteCon
 
 namespace TableMaintenance {
 
-RepairOutcome repair(const QString& file, const TableDef& def, const ProgressFn& progress,
+RepairOutcome repair(const QString& file, const TableDef& def, const QList<TableDef>& companions,
+                     const ProgressFn& progress,
                      const LogFn& log)
 {
     const auto say = [&](const QString& message) {
@@ -303,6 +304,11 @@ RepairOutcome repair(const QString& file, const TableDef& def, const ProgressFn&
             TableSchema::create(out, def, QStringLiteral("main"));
             if (in)
                 copied = copyReadableRows(*in, out, def, progress);
+            for (const TableDef& companion : companions) {
+                TableSchema::create(out, companion, QStringLiteral("main"));
+                if (in)
+                    copyReadableRows(*in, out, companion, {});
+            }
             transaction.commit();
         }
         say(QStringLiteral("%1 rows recovered").arg(copied.rows));

@@ -124,6 +124,35 @@ TableDef makeSendList()
             true};
 }
 
+// A check run's record of the messages it acted on, kept in the entries table's
+// file so it commits in the same transaction as the change a message caused.
+TableDef makeHandledMessages()
+{
+    return {QStringLiteral("HandledMessages"),
+            QStringLiteral("mailist.dat"),
+            {{"MessageKey", F::String, 500, {}, true},
+             {"MessageId", F::String, 250},
+             {"Handled", F::DateTime}},
+            {{"ByKey", {"MessageKey"}, true}, {"ByHandled", {"Handled"}}},
+            true};
+}
+
+// Acknowledgements and forwards waiting to be sent, queued with the change they
+// report so that a crash neither loses nor invents one.
+TableDef makeOutbox()
+{
+    return {QStringLiteral("Outbox"),
+            QStringLiteral("mailist.dat"),
+            {{"Index", F::AutoInc},
+             {"Kind", F::String, 20},
+             {"Recipient", F::String, 250},
+             {"Detail", F::Memo},
+             {"Created", F::DateTime},
+             {"Sent", F::DateTime}},
+            {},
+            true};
+}
+
 QString typeSql(const FieldDef& field)
 {
     switch (field.type) {
@@ -241,6 +270,13 @@ const TableDef& table(TableId id)
         break;
     }
     return schedules;
+}
+
+const QList<TableDef>& companions(TableId id)
+{
+    static const QList<TableDef> ofEntries = {makeHandledMessages(), makeOutbox()};
+    static const QList<TableDef> none;
+    return id == TableId::Entries ? ofEntries : none;
 }
 
 const TableDef& sendList()

@@ -44,6 +44,9 @@ struct TableDef {
 namespace TableSchema {
 
 const TableDef& table(TableId id);
+// The other tables kept in the same file as the table (the check run's journal
+// and outbox beside the entries); created at open when missing, kept by a repair.
+const QList<TableDef>& companions(TableId id);
 const TableDef& sendList();
 
 // "Index" must be quoted: it is an SQL keyword.

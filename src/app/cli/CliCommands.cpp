@@ -4,6 +4,8 @@ const QList<CliCommand>& cliCommands()
 {
     static const QList<CliCommand> table = {
         infoCommand(),
+        checkCommand(),
+        classifyCommand(),
         repairCommand(),
         scanAddressesCommand(),
     };

@@ -7,6 +7,8 @@
 // Every command of corvanel-cli, one file each; the table lists them in the order
 // the help shows them. A new command is a new file and a line in the table.
 CliCommand infoCommand();
+CliCommand checkCommand();
+CliCommand classifyCommand();
 CliCommand repairCommand();
 CliCommand scanAddressesCommand();
 
