@@ -4,7 +4,10 @@
 #include "app/ModeString.h"
 #include "app/Session.h"
 #include "base/Ui.h"
+#include "mail/MailStoresFromSettings.h"
 #include "store/SqlFilter.h"
+#include "subscriptions/CheckRun.h"
+#include "subscriptions/ListContext.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -31,6 +34,7 @@ AppController::AppController(Session& session, Hooks hooks)
       timers_(session.settings, session.logs),
       settingsStore_(session.folders, session.ui, session.logs, settingsHooks())
 {
+    timers_.runCheck = [this] { btngetoutlookClick(); };
 }
 
 SettingsStore::Hooks AppController::settingsHooks()
@@ -150,6 +154,34 @@ void AppController::UpdateCaption()
 {
     if (view_)
         view_->setCaption(caption());
+}
+
+void AppController::btngetoutlookClick()
+{
+    const ListContext ctx{session_.settings, session_.logs, session_.ui, session_.db, session_.statistics};
+    const MailStores stores = mailStoresFor(session_.settings, session_.folders);
+    CheckRunHooks hooks;
+    if (hooks_.GetOutlookFolder)
+        hooks.pass.chooseMoveFolder = [this] {
+            return hooks_.GetOutlookFolder("Please select the mail folder to move processed messages to");
+        };
+    hooks.newformpreparation = [this](bool start) {
+        if (start) {
+            timers_.DisableTimer();
+            return;
+        }
+        refreshListDisplay(false);
+        if (view_ && tab_ == InformationTab)
+            view_->refreshInformation();
+        timers_.CommenceTimer();
+    };
+    CheckCounts counts;
+    ::btngetoutlookClick(ctx, stores, hooks, counts);
+}
+
+QString AppController::checkCaption() const
+{
+    return session_.settings.EmailSoftware == 1 ? "Check Mail Account for New Entries" : "Check for New Entries";
 }
 
 void AppController::BeforeLoading()

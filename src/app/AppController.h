@@ -18,6 +18,8 @@ struct AppHooks {
     std::function<void()> showSplash;
     // The set-up wizard, run by Loadentries on a first run.
     std::function<void(Settings&)> SetUpWizard;
+    // The folder picker (prompt as its heading); empty when cancelled.
+    std::function<QString(const QString& prompt)> GetOutlookFolder;
     // The back-up on exit; true when the back-up file was saved.
     std::function<bool()> backUpOnExit = [] { return true; };
 };
@@ -71,6 +73,11 @@ public:
     void mkreopenonclick(const QString& folder);
     void optimiseFromMenu();
     void renameDatabase();
+
+    // --- "Check for New Entries", also run by the timer.
+    void btngetoutlookClick();
+    // The command's caption for the chosen e-mail software.
+    QString checkCaption() const;
 
     // --- Idle work and unhandled errors
     void requestGroupFilterRefresh();

@@ -144,16 +144,8 @@ QList<MessageListing> Pass::messagesToLookAt()
 
 bool Pass::act(const MailMessage& mail)
 {
-    fillCurrentMessage(message_, mail, QDateTime::currentDateTime());
-    if (defaultInboxOnly()) {
-        message_.edtsender = mail.from.value(0).address;
-        message_.edtsendername = mail.from.value(0).name;
-    } else {
-        const SenderRetrieval::Sender sender = senders_.retrieve(mail);
-        message_.edtsender = sender.address;
-        message_.edtsendername = sender.name;
-    }
-    presetRequestFields(message_, ctx_.settings);
+    takeMessage(message_, mail, ctx_.settings, defaultInboxOnly() ? nullptr : &senders_,
+                QDateTime::currentDateTime());
     ctx_.logs.debug("ProcessOLE", "Sender is: " + message_.edtemail);
 
     if (message_.chkScanUserEmails && IsUserEmail(ctx_.settings, message_)) {

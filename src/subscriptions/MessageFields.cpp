@@ -3,7 +3,10 @@
 #include "addresses/NameAndAddress.h"
 #include "mail/MailMessage.h"
 #include "settings/Settings.h"
+#include "subscriptions/SenderRetrieval.h"
 #include "subscriptions/CurrentMessage.h"
+
+namespace {
 
 QString messageDateText(const QDateTime& when) { return when.toString("yyyy-MM-dd hh:mm:ss"); }
 
@@ -21,8 +24,20 @@ void fillCurrentMessage(CurrentMessage& message, const MailMessage& mail, const 
         recipients.isEmpty() ? QString() : FormatNameAndAddress(recipients[0].name, recipients[0].address);
 }
 
-void presetRequestFields(CurrentMessage& message, const Settings& settings)
+}  // namespace
+
+void takeMessage(CurrentMessage& message, const MailMessage& mail, const Settings& settings,
+                 SenderRetrieval* senders, const QDateTime& now)
 {
+    fillCurrentMessage(message, mail, now);
+    if (senders) {
+        const SenderRetrieval::Sender sender = senders->retrieve(mail);
+        message.edtsender = sender.address;
+        message.edtsendername = sender.name;
+    } else {
+        message.edtsender = mail.from.value(0).address;
+        message.edtsendername = mail.from.value(0).name;
+    }
     if (settings.allowfromaddressasentry) {
         message.edtemail = message.edtsender;
         message.edtname = message.edtsendername;

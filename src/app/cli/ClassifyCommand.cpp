@@ -17,11 +17,8 @@ QString classifyFile(Session& session, Settings& quiet, const QByteArray& bytes)
     const MailMessage mail = parseMailMessage(bytes);
     CurrentMessage message;
     message.chkScanListChanges = true;
-    fillCurrentMessage(message, mail, QDateTime::currentDateTime());
-    const SenderRetrieval::Sender sender = SenderRetrieval(quiet, session.logs, session.ui).retrieve(mail);
-    message.edtsender = sender.address;
-    message.edtsendername = sender.name;
-    presetRequestFields(message, quiet);
+    SenderRetrieval senders(quiet, session.logs, session.ui);
+    takeMessage(message, mail, quiet, &senders, QDateTime::currentDateTime());
     const Classification what = classifyMessage(quiet, message);
     return (QStringList{kindName(what.kind)} + what.addresses).join(' ');
 }

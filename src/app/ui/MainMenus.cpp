@@ -15,6 +15,9 @@ MainMenus::MainMenus(QMainWindow& window, AppController& controller)
         controller_.openDatabaseFromDialog();
     });
     open->setObjectName("mkOpenDatabase");
+    mkCheckOutlook_ = file->addAction(controller_.checkCaption(), [this] { controller_.btngetoutlookClick(); });
+    mkCheckOutlook_->setObjectName("mkCheckOutlook");
+    file->addSeparator();
     mkRecent_ = file->addMenu("Recent Databases");
     mkRecent_->setObjectName("mkRecent");
     mkRecent_->setEnabled(false);

@@ -9,7 +9,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 
-// The main window's menu bar: File (open, recent databases, exit) and
+// The main window's menu bar: File (open, check for new entries, recent databases, exit) and
 // Edit|Other (optimise and repair). Each item calls the controller.
 class MainMenus : public QObject {
     Q_OBJECT
@@ -21,9 +21,11 @@ public:
 
     QMenu* recentMenu() const { return mkRecent_; }
     QMenu* editMenu() const { return mkEdit_; }
+    QAction* checkAction() const { return mkCheckOutlook_; }
 
 private:
     AppController& controller_;
+    QAction* mkCheckOutlook_;
     QMenu* mkRecent_;
     QMenu* mkEdit_;
 };

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -61,6 +62,13 @@ void Tfrmmain::buildPanels()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    auto* tools = new QHBoxLayout;
+    auto* check = new QPushButton("Check for New Entries", central);
+    check->setObjectName("btngetoutlook");
+    connect(check, &QPushButton::clicked, this, [this] { controller_.btngetoutlookClick(); });
+    tools->addWidget(check);
+    tools->addStretch(1);
+    layout->addLayout(tools);
     tbcDatabase_ = new QTabBar(central);
     tbcDatabase_->setObjectName("tbcDatabase");
     for (int t = 0; t < kMainTabCount; ++t)
@@ -113,6 +121,8 @@ bool Tfrmmain::isActiveForm() const
 void Tfrmmain::setCaption(const QString& caption)
 {
     setWindowTitle(caption);
+    // The settings, and with them the e-mail software the command names, may have changed.
+    menus_->checkAction()->setText(controller_.checkCaption());
 }
 
 void Tfrmmain::showTab(int tab)
