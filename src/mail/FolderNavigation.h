@@ -1,14 +1,19 @@
 #pragma once
 
-#include "mail/MailFolder.h"
+#include "mail/MailStores.h"
 
 #include <QString>
 #include <memory>
 
-class MailStores;
 class Ui;
 
-// Opens a folder path step by step. A missing step warns "The folder, " + name +
-// ", could not be opened" and answers nullptr; lastName is the last step handled.
-std::unique_ptr<MailFolder> NavigateToOLFolder(const MailStores& stores, const QString& folderPath, Ui& ui,
+// The walk from a folder path ("store//name//name") to the folder, step by step.
+// lastName is the last name handled: the whole path's last on success, the step
+// that failed otherwise. A failure warns "The folder, <name>, could not be opened"
+// and answers nullptr.
+std::unique_ptr<MailFolder> NavigateToOLFolder(const MailStores& stores, const QString& path, Ui& ui,
                                                QString& lastName);
+
+// A new folder named name below the folder path; a failure warns with the reason
+// and answers false.
+bool CreateOutlookFolder(const MailStores& stores, Ui& ui, const QString& path, const QString& name);
