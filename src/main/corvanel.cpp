@@ -5,6 +5,8 @@
 #include "app/ui/GuiUi.h"
 #include "app/ui/Tfrmmain.h"
 #include "base/ProcessEnvironment.h"
+#include "mail/MailStoresFromSettings.h"
+#include "mail/ui/TdlgGetOLFolder.h"
 #include "settings/GridLayoutStore.h"
 
 #include <QApplication>
@@ -52,6 +54,10 @@ int main(int argc, char** argv)
 
     AppHooks hooks;
     hooks.showSplash = [&ui] { ui.showSplash(); };
+    hooks.GetOutlookFolder = [&session, &ui](const QString& prompt) {
+        const MailStores stores = mailStoresFor(session.settings, session.folders);
+        return GetOutlookFolder(QApplication::activeWindow(), stores, ui, prompt);
+    };
     AppController controller(session, hooks);
     app.controller = &controller;
     GridLayoutStore layoutStore;

@@ -3,6 +3,7 @@
 #include "app/ui/TdlgSplash.h"
 #include "store/ui/TdlgOpenDB.h"
 #include "subscriptions/ui/TdlgChangeAddress.h"
+#include "subscriptions/ui/TdlgSenderMethod.h"
 #include "subscriptions/ui/TdlgChooseCategory.h"
 
 #include <QApplication>
@@ -197,6 +198,14 @@ std::optional<QString> GuiUi::chooseGroup(const QString& heading, const QStringL
         return std::nullopt;
     hideSplash();
     return TdlgChooseCategory::choose(parent_, heading, groups, initial, accept);
+}
+
+Ui::SenderChoice GuiUi::askSenderMethod(const QString& text, bool& alwaysShow)
+{
+    if (dismissed_)
+        return SenderChoice::DoNotChange;
+    hideSplash();
+    return TdlgSenderMethod::ask(parent_, text, alwaysShow);
 }
 
 std::optional<Ui::AddressChange> GuiUi::askAddressChange(const QString& oldAddress,

@@ -37,6 +37,7 @@ public:
     std::optional<AddressChange> askAddressChange(const QString& oldAddress,
                                                   const QString& newAddress,
                                                   bool showIgnoreRules) override;
+    SenderChoice askSenderMethod(const QString& text, bool& alwaysShow) override;
 
     void showSplash();
     void hideSplash() override;
