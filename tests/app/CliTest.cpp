@@ -186,3 +186,28 @@ TEST_F(CliTest, OutputToAFullDiskExitsOneAndSaysWhy)
             "corvanel-cli: cannot write to standard output: No space left on device\n"));
     }
 }
+
+TEST_F(CliTest, ClassifySaysWhatEachMessageIsAndChangesNothing)
+{
+    writeFile("Config/Settings.ini", "[Settings]\nFailedMail=true\n");
+    const QString join = writeFile("join.eml", "From: Ann <ann@x.test>\r\nSubject: subscribe\r\n\r\n");
+    const QString away = writeFile("away.eml", "From: bob@x.test\r\nSubject: Re: subscribe\r\n"
+                                               "Auto-Submitted: auto-replied\r\n\r\nAway.\r\n");
+    const QString bounce = writeFile("bounce.eml", "From: MAILER-DAEMON@mx.x.test\r\nSubject: failure notice\r\n\r\n"
+                                                   "<gone@x.test>: no mailbox here by that name\r\n");
+    EXPECT_EQ(run({"classify", join, away, bounce, home.filePath("missing.eml")}), 1);
+    EXPECT_EQ(out, join + ": subscribe ann@x.test\n" + away + ": autoreply\n" + bounce + ": bounce gone@x.test\n");
+    EXPECT_TRUE(err.startsWith(home.filePath("missing.eml") + ": ")) << err.toStdString();
+    EXPECT_EQ(run({"info"}), 0);
+    EXPECT_TRUE(out.contains("Entries: 0\n")) << out.toStdString();
+}
+
+TEST_F(CliTest, CheckWithoutAListFolderSaysSoAndFails)
+{
+    writeFile("Config/Settings.ini", "[Settings]\nRetrieveMethod=0\nEmailSoftware=1\n");
+    EXPECT_EQ(run({"check"}), 1);
+    EXPECT_TRUE(out.contains("You have not specified the mailing list folder that you wish to scan under "
+                             "View|Options, Scanning."))
+        << out.toStdString();
+    EXPECT_TRUE(out.endsWith("looked at 0, acted on 0, left 0, failed 0\n")) << out.toStdString();
+}
