@@ -36,24 +36,32 @@ struct MailAttachment {
 struct MailMessage {
     QString subject;                        // decoded
     QDateTime date;                         // invalid when the Date header is absent or bad
-    QStringList bodyLines;                  // text/plain, else text/html as text; Unicode
-    MailAddressList from, sender, replyTo;  // decoded names
+    // The first text/plain part that is no attachment, else the first text/html one
+    // as text, outside returned copies; decoded, split at CR LF or LF.
+    QStringList bodyLines;
+    // Decoded names. A mailbox GMime cannot read (`"ann@example.org" <>`,
+    // `Ann <ann at example.org>`) is kept as written: name, and address as bracketed.
+    MailAddressList from, sender, replyTo;
     QString returnPath;                     // envelope sender; empty for "<>" or absent
     MailAddressList to, cc;
     QString messageId;                      // without the angle brackets
     QList<QPair<QString, QString>> headers;  // top-level fields in order, unfolded, names as written
     MimePart structure;
-    QList<MailAttachment> attachments;      // parts with a file name
+    QList<MailAttachment> attachments;      // parts with a file name, decoded, anywhere in the tree
     QStringList warnings;
 
-    // A report (multipart/report; report-type=delivery-status) and its recipients.
+    // A report (a multipart/report; report-type=delivery-status part anywhere) and
+    // the recipients of its message/delivery-status (or -global-) parts.
     bool isDeliveryReport = false;
     QList<DeliveryStatusRecipient> deliveryStatus;
-    // A returned copy of an original message (message/rfc822 or text/rfc822-headers)
-    // anywhere in the tree.
+    // A returned copy of an original message: a message/rfc822 (or message/global)
+    // or text/rfc822-headers part anywhere in the tree, or, in a body that holds the
+    // original inline, a line introducing it (see ReturnedCopyMarker.h).
     bool hasReturnedMessage = false;
-    // The body lines up to where a returned message starts: the server's own text
-    // (all of bodyLines when nothing is returned).
+    // The server's own text, never the returned original's (whose From and To name
+    // the list's own addresses): the plain text parts before a returned part (the
+    // HTML one when there is none), or the body lines before an inline copy's line;
+    // all of bodyLines when nothing is returned.
     QStringList ownTextLines;
 
     // The first field of that name (case-insensitive), unfolded; nullopt when absent.
@@ -63,6 +71,8 @@ struct MailMessage {
 MailMessage parseMailMessage(const QByteArray& bytes);
 
 // Saves the attachments into folder (created when missing) under their own file
-// names made safe (no path steps), a number added when a name repeats; answers the
-// full paths in order.
+// names made safe (no folder steps, no "..", no control characters; an empty one
+// becomes "attachment"), a number added when the name is taken ("report (2).pdf");
+// never overwrites a file. Answers the full paths in order; an attachment that
+// cannot be written is left out.
 QStringList saveAttachments(const MailMessage& message, const QString& folder);
