@@ -182,7 +182,8 @@ Classification classifyMessage(const Settings& settings, CurrentMessage& message
 bool processEntry(const ListContext& ctx, CurrentMessage& message)
 {
     const Classification what = classifyMessage(ctx.settings, message);
-    if (!what.actOn)
+    // A web form is always read, so a form without an address is logged.
+    if (!what.actOn && what.kind != MessageKind::WebForm)
         return false;
     switch (what.kind) {
     case MessageKind::Bounce:

@@ -73,7 +73,10 @@ TEST(BounceCorpus, FindsTheFailedRecipientsOfRealBouncesAndNoTemporaryFailure)
         const Classification what = classifyMessage(settings, message);
         const QSet<QString> found = what.kind == MessageKind::Bounce ? lowered(what.addresses) : QSet<QString>{};
         if (fields[1] == "warning") {
-            tally.warningsAsBounces += what.kind == MessageKind::Bounce;
+            if (what.kind == MessageKind::Bounce) {
+                ++tally.warningsAsBounces;
+                tally.misses << fields[0] + " is a delivery warning taken as a bounce";
+            }
             continue;
         }
         if (fields[1] == "autoreply") {
