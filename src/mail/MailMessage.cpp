@@ -283,7 +283,8 @@ public:
 
         if (GMIME_IS_MULTIPART(object)) {
             const QString reportType = utf8(g_mime_object_get_content_type_parameter(object, "report-type"));
-            if (node.contentType == u"multipart/report" && reportType.compare(u"delivery-status", Qt::CaseInsensitive) == 0)
+            if (!insideReturnedCopy && node.contentType == u"multipart/report" &&
+                reportType.compare(u"delivery-status", Qt::CaseInsensitive) == 0)
                 message_.isDeliveryReport = true;
             GMimeMultipart* multipart = GMIME_MULTIPART(object);
             for (int at = 0; at < g_mime_multipart_get_count(multipart); ++at)
@@ -293,8 +294,9 @@ public:
             GMimeObject* body = embedded ? g_mime_message_get_mime_part(embedded) : nullptr;
             if (body)
                 visit(body, node.children.emplaceBack(), insideReturnedCopy || isReturnedCopy(node.contentType));
-        } else if (node.contentType == u"message/delivery-status" ||
-                   node.contentType == u"message/global-delivery-status") {
+        } else if (!insideReturnedCopy && (node.contentType == u"message/delivery-status" ||
+                                           node.contentType == u"message/global-delivery-status")) {
+            // A report inside a returned copy is about the original, not about this message.
             message_.deliveryStatus += parseDeliveryStatusText(decodeText(decodedContent(object)));
         } else if (!insideReturnedCopy && fileName.isEmpty() && !isAttachment(object) &&
                    (node.contentType == u"text/plain" || node.contentType == u"text/html")) {

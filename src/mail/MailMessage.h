@@ -50,8 +50,9 @@ struct MailMessage {
     QList<MailAttachment> attachments;      // parts with a file name, decoded, anywhere in the tree
     QStringList warnings;
 
-    // A report (a multipart/report; report-type=delivery-status part anywhere) and
-    // the recipients of its message/delivery-status (or -global-) parts.
+    // A report (a multipart/report; report-type=delivery-status part) and the
+    // recipients of its message/delivery-status (or -global-) parts, wherever they
+    // stand outside a returned copy (whose reports are about the original).
     bool isDeliveryReport = false;
     QList<DeliveryStatusRecipient> deliveryStatus;
     // A returned copy of an original message: a message/rfc822 (or message/global)

@@ -218,11 +218,20 @@ void Database::openTable(TableId table)
                          QStringLiteral("No database folder has been chosen"));
     if (isOpen(table))
         return;
+    // SQLite commits a transaction that spans several attached files atomically
+    // only when the main database is a file: its super-journal is made beside it.
+    // So the session's main database is a file of the folder, never written, and a
+    // request's change, its journal and its statistics commit together or not at all.
+    const QString sessionFile = d->folder + kSessionFileName;
+    if (d->open.isEmpty() && d->connection.path() != sessionFile)
+        d->connection.reopen(sessionFile, true);
     d->attach(table);
     d->open.append(table);
 }
 
 QString Database::schemaName(TableId table) { return schemaOf(table); }
+
+const QString Database::kSessionFileName = QStringLiteral("Session.dat");
 
 bool Database::isOpen(TableId table) const { return d->open.contains(table); }
 

@@ -41,6 +41,8 @@ public:
     static QString fileName(TableId table);
     // The table's display name used in messages ("mailist.DAT", ...).
     static QString displayName(TableId table);
+    // The empty file the session opens as its main database, beside the tables.
+    static const QString kSessionFileName;
     // The name the table's file is attached under on the session's connection.
     static QString schemaName(TableId table);
     // The table file in the folder, matched without regard to case; empty when absent.

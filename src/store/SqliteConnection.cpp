@@ -359,6 +359,20 @@ QVariant Statement::value(int column) const
 
 SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(path)
 {
+    open(path, create);
+}
+
+void SqliteConnection::reopen(const QString& path, bool create)
+{
+    cache_.clear();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    path_ = path;
+    open(path, create);
+}
+
+void SqliteConnection::open(const QString& path, bool create)
+{
     const bool memory = path == QLatin1String(":memory:");
     const bool existed = !memory && QFileInfo::exists(path);
     const QByteArray name = memory ? QByteArray(":memory:") : fileUri(path, create).toUtf8();

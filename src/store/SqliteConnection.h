@@ -87,6 +87,11 @@ public:
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
+    // Closes the connection (its cached statements too) and opens path in its
+    // place, keeping the commit guard; nothing may be attached or in a transaction.
+    void reopen(const QString& path, bool create);
+    const QString& path() const { return path_; }
+
     void exec(const QString& sql);
     // One statement without rows, prepared once and kept: for the statements a
     // hot path runs again and again (transaction control, say).
@@ -128,6 +133,8 @@ public:
     void check(int rc, const QString& doing);
 
 private:
+    void open(const QString& path, bool create);
+
     struct Progress {
         std::function<void()> handler;
         std::exception_ptr error;  // what the handler threw, until fail() throws it on

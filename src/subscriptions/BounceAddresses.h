@@ -21,8 +21,13 @@ std::optional<DeliveryReport> readDeliveryReport(const MailMessage& message);
 // copy of an original message.
 bool isReturnFromMailSystem(const CurrentMessage& message);
 
+// A delivery warning without a delivery report: its subject names a delay, or the
+// server's own text says it goes on trying.
+bool announcesDelay(const CurrentMessage& message);
+
 // The addresses a bounce without a delivery report names: found in the server's
-// own text only (never in the returned original), leaving out the bounce's own
-// sender, postmaster and MAILER-DAEMON addresses and the list owner's own
-// addresses (SMTPEmail, AddAddress, RemoveAddress). Each address once, in order.
+// own text only (never in the returned original, which also ends where its quoted
+// header fields begin), leaving out the bounce's own sender and recipients,
+// postmaster and MAILER-DAEMON addresses and the list owner's own addresses
+// (SMTPEmail, AddAddress, RemoveAddress). Each address once, in order.
 QStringList bounceAddressesInText(const Settings& settings, const CurrentMessage& message);

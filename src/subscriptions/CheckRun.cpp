@@ -7,7 +7,16 @@
 #include "store/TdmML.h"
 #include "subscriptions/ListContext.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -55,15 +64,49 @@ bool runPasses(const ListContext& ctx, const MailStores& stores, const CheckRunH
     return ran;
 }
 
+// Whether the process that holds the lock file is gone. Qt's own test misses a
+// process killed as it made the file, or as it took over an earlier left-over
+// lock. Qt holds a kernel lock on the file for as long as its lock is held, which
+// the kernel drops when the process dies; elsewhere a file whose process is
+// unknown is taken to be left behind after a few seconds.
+bool lockIsLeftBehind(const QLockFile& lock)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+#else
+    constexpr qint64 kUnfinishedLockSeconds = 10;
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    const QFileInfo file(lock.fileName());
+    return !lock.getLockInfo(&pid, &host, &application) && file.exists()
+           && file.lastModified().secsTo(QDateTime::currentDateTime()) >= kUnfinishedLockSeconds;
+#endif
+}
+
+// A lock left by a check that died is taken over.
+bool takeCheckLock(QLockFile& lock)
+{
+    lock.setStaleLockTime(0);  // held for the whole run, however long
+    if (lock.tryLock(0))
+        return true;
+    if (!lockIsLeftBehind(lock))
+        return false;
+    return lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
 }  // namespace
 
 bool btngetoutlookClick(const ListContext& ctx, const MailStores& stores, const CheckRunHooks& hooks,
                         CheckCounts& counts)
 {
     QLockFile lock(ctx.db.database().folder() + "Check.lock");
-    // Held for the whole run, however long; a lock whose process died is taken over.
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0)) {
+    if (!takeCheckLock(lock)) {
         ctx.ui.inform("A check for new entries is already running.");
         return false;
     }

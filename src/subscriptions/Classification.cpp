@@ -86,6 +86,10 @@ Decision bounceBySubjectOrSender(const Settings& settings, CurrentMessage& messa
     if (message.edtsender != "Remote Mail Delivery System" && !subjectNamesFailure(settings, message)
         && !isReturnFromMailSystem(message))
         return std::nullopt;
+    // A server that is still trying has not failed: counting it would remove members
+    // over a slow mail server.
+    if (announcesDelay(message))
+        return decided(MessageKind::Warning, settings.DeleteDeliveryWarnings);
     return decided(MessageKind::Bounce, true, bounceAddressesInText(settings, message));
 }
 

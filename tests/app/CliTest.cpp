@@ -195,6 +195,7 @@ TEST_F(CliTest, ClassifySaysWhatEachMessageIsAndChangesNothing)
                                                "Auto-Submitted: auto-replied\r\n\r\nAway.\r\n");
     const QString bounce = writeFile("bounce.eml", "From: MAILER-DAEMON@mx.x.test\r\nSubject: failure notice\r\n\r\n"
                                                    "<gone@x.test>: no mailbox here by that name\r\n");
+    ASSERT_EQ(run({"--yes", "info"}), 0);
     EXPECT_EQ(run({"classify", join, away, bounce, home.filePath("missing.eml")}), 1);
     EXPECT_EQ(out, join + ": subscribe ann@x.test\n" + away + ": autoreply\n" + bounce + ": bounce gone@x.test\n");
     EXPECT_TRUE(err.startsWith(home.filePath("missing.eml") + ": ")) << err.toStdString();
@@ -205,7 +206,7 @@ TEST_F(CliTest, ClassifySaysWhatEachMessageIsAndChangesNothing)
 TEST_F(CliTest, CheckWithoutAListFolderSaysSoAndFails)
 {
     writeFile("Config/Settings.ini", "[Settings]\nRetrieveMethod=0\nEmailSoftware=1\n");
-    EXPECT_EQ(run({"check"}), 1);
+    EXPECT_EQ(run({"--yes", "check"}), 1);
     EXPECT_TRUE(out.contains("You have not specified the mailing list folder that you wish to scan under "
                              "View|Options, Scanning."))
         << out.toStdString();

@@ -179,6 +179,15 @@ TEST_F(CheckRun, OnlyOneCheckRunsAtATimeOnADatabase)
     EXPECT_FALSE(btngetoutlookClick(*ctx, stores(), {}, counts));
     EXPECT_TRUE(ui.sawText("A check for new entries is already running."));
     EXPECT_EQ(inbox.files().size(), 1);
+
+    // A check killed as it made its lock leaves the file empty: it must not keep
+    // every later check out.
+    running.unlock();
+    QFile empty(folder + "Check.lock");
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    EXPECT_TRUE(btngetoutlookClick(*ctx, stores(), {}, counts));
+    EXPECT_TRUE(inbox.files().isEmpty());
 }
 
 }  // namespace
