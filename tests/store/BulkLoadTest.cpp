@@ -28,7 +28,7 @@ protected:
     qint64 indexCount()
     {
         return db.connection()
-            .scalar("SELECT count(*) FROM db_mailist.sqlite_master WHERE type = 'index'")
+            .scalar("SELECT count(*) FROM db_mailist.sqlite_master WHERE type = 'index' AND tbl_name = 'mailist'")
             .toLongLong();
     }
 
