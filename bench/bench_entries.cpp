@@ -11,7 +11,6 @@
 // but never damages a table).
 #include "base/Folders.h"
 #include "base/ProcessEnvironment.h"
-#include "base/Ui.h"
 #include "logs/Logs.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
@@ -22,6 +21,7 @@
 #include "store/TdmML.h"
 #include "subscriptions/InsertEntry.h"
 #include "subscriptions/ListContext.h"
+#include "YesUi.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,27 +39,6 @@ constexpr int kFillBatch = 20000;
 // Requests committed together, as a check run commits the requests of a batch
 // of messages before it disposes of them.
 constexpr int kRequestGroup = 1000;
-
-// Answers every question with Yes and shows nothing: the bench runs unattended.
-class YesUi : public Ui {
-public:
-    Answer message(Icon, const QString&, Buttons buttons) override
-    {
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
-    }
-    std::optional<QString> inputText(const QString&, const QString&, const QString& value) override
-    {
-        return value;
-    }
-    void showProgress(const QString&, int, bool) override {}
-    void setProgress(int) override {}
-    void hideProgress() override {}
-    bool cancelRequested() override { return false; }
-    void resetCancel() override {}
-    void processEvents() override {}
-    void setBusy(bool) override {}
-    std::optional<QString> chooseDatabaseFolder(const QString& current) override { return current; }
-};
 
 QString memberAddress(int i)
 {

@@ -197,6 +197,17 @@ void ImapFolder::remove(const MessageKey& key)
     expungeDue_ = true;
 }
 
+void ImapFolder::remove(const QList<MessageKey>& keys)
+{
+    if (keys.isEmpty())
+        return;
+    std::vector<vmime::net::message::uid> uids;
+    for (const MessageKey& key : keys)
+        uids.push_back(uidOf(key));
+    run([&] { folder_->setMessageFlags(messageSet::byUID(uids), message::FLAG_DELETED, message::FLAG_MODE_ADD); });
+    expungeDue_ = true;
+}
+
 void ImapFolder::flag(const MessageKey& key, int flags)
 {
     const auto uid = uidOf(key);

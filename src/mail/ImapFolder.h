@@ -21,6 +21,7 @@ public:
     QByteArray fetch(const MessageKey& key) override;
     void markRead(const MessageKey& key) override;
     void remove(const MessageKey& key) override;
+    void remove(const QList<MessageKey>& keys) override;
     void moveTo(const MessageKey& key, MailFolder& target) override;
     void append(const QByteArray& message, const QStringList& flags) override;
     void finish() override;

@@ -42,6 +42,12 @@ public:
     virtual void markRead(const MessageKey& key) = 0;
     // IMAP: \Deleted now, gone at finish(); Maildir: the file is removed.
     virtual void remove(const MessageKey& key) = 0;
+    // The same for several messages, in one command where the store allows it.
+    virtual void remove(const QList<MessageKey>& keys)
+    {
+        for (const MessageKey& key : keys)
+            remove(key);
+    }
     // Into another folder of any store; the original goes as by remove().
     virtual void moveTo(const MessageKey& key, MailFolder& target) = 0;
     // Adds a message (Drafts, Sent); flags as IMAP names them ("\\Seen", "\\Draft").

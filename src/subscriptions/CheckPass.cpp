@@ -221,23 +221,30 @@ void Pass::commitTransaction()
 void Pass::commitBatch()
 {
     commitTransaction();
-    for (const MessageKey& key : std::as_const(toDispose_))
-        dispose(key);
+    if (!moving() && !markingRead()) {
+        // One command for the batch: on IMAP a flag per message is a round trip each.
+        try {
+            folder_->remove(toDispose_);
+        } catch (const MailError& e) {
+            ctx_.logs.debug("DisposeMessage", QString::fromUtf8(e.what()));
+        }
+    } else {
+        for (const MessageKey& key : std::as_const(toDispose_))
+            dispose(key);
+    }
     toDispose_.clear();
     lookedAtInBatch_ = 0;
 }
 
+// Moves or marks read; removal goes by the batch.
 void Pass::dispose(const MessageKey& key)
 {
     try {
         if (moving()) {
             if (moveFolder_)
                 folder_->moveTo(key, *moveFolder_);
-        } else if (markingRead()) {
-            if (!defaultInboxOnly())
-                folder_->markRead(key);
-        } else {
-            folder_->remove(key);
+        } else if (!defaultInboxOnly()) {
+            folder_->markRead(key);
         }
     } catch (const MailError& e) {
         // Journalled: the next check disposes of it without acting again.
