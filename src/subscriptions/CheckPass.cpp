@@ -121,10 +121,10 @@ bool Pass::openMoveFolder()
         if (attempt > 0 || !ctx_.ui.askYesNo("CVN was unable to locate the folder you specified to move processed "
                                              "messages to, " + path + ".\n\nDo you want to specify a new folder now?"))
             break;
-        path = hooks_.chooseMoveFolder ? hooks_.chooseMoveFolder() : QString();
-        if (path.isEmpty())
+        const QString chosen = hooks_.chooseMoveFolder ? hooks_.chooseMoveFolder() : QString();
+        if (chosen.isEmpty())
             break;
-        ctx_.settings.MoveFolder = path;
+        ctx_.settings.MoveFolder = path = chosen;
     }
     ctx_.ui.inform("The folder, " + path + ", cannot be found.");
     return false;

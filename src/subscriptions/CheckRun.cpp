@@ -105,6 +105,10 @@ bool takeCheckLock(QLockFile& lock)
 bool btngetoutlookClick(const ListContext& ctx, const MailStores& stores, const CheckRunHooks& hooks,
                         CheckCounts& counts)
 {
+    if (!ctx.db.database().isOpen(TableId::Entries)) {
+        ctx.ui.warn("No database is open.");
+        return false;
+    }
     QLockFile lock(ctx.db.database().folder() + "Check.lock");
     if (!takeCheckLock(lock)) {
         ctx.ui.inform("A check for new entries is already running.");

@@ -1,10 +1,12 @@
 #include "subscriptions/ui/TdlgChangeAddress.h"
 #include "subscriptions/ui/TdlgChooseCategory.h"
+#include "subscriptions/ui/TdlgSenderMethod.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 TEST(ChooseGroupDialog, StaysOpenUntilTheCheckPassesAndTakesItsCorrection)
@@ -56,4 +58,20 @@ TEST(ChangeAddressDialog, IgnoreRulesCountsOnlyWhenShown)
     EXPECT_EQ(shownBox->text(), "Ignore All Rules");
     shownBox->setChecked(true);
     EXPECT_TRUE(shown.change().ignoreRules);
+}
+
+TEST(SenderMethodDialog, EachButtonAnswersItsChoiceAndTheBoxIsKept)
+{
+    for (const auto& [button, choice] :
+         {std::pair{"btnChange", Ui::SenderChoice::ChangeMethod}, std::pair{"btnNoChange", Ui::SenderChoice::DoNotChange},
+          std::pair{"btnCancelProcessing", Ui::SenderChoice::CancelProcessing}}) {
+        TdlgSenderMethod dialog("The sender could not be read.", true);
+        EXPECT_EQ(dialog.windowTitle(), "Error retrieving Sender Address");
+        dialog.findChild<QCheckBox*>("chkAlwaysShow")->setChecked(false);
+        dialog.show();
+        dialog.findChild<QPushButton*>(button)->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.choice(), choice) << button;
+        EXPECT_FALSE(dialog.alwaysShow());
+    }
 }
