@@ -17,8 +17,6 @@ bool isMailSystemAddress(const QString& address)
            || local.compare("mailer-daemon", Qt::CaseInsensitive) == 0;
 }
 
-// The first header field of a returned original that a server quotes without
-// announcing it: no server writes these in its own explanation.
 // A line as quoted, without the quoting marks and blanks before it.
 QString unquoted(const QString& line)
 {
