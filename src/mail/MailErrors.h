@@ -21,3 +21,9 @@ inline QString mailErrorText(const MailError& error)
 {
     return QString::fromStdString(error.what());
 }
+
+// A store that could not log in; the work goes on with the other stores.
+inline QString logonErrorText(const MailError& error)
+{
+    return "An error was encountered logging into your profile: " + mailErrorText(error);
+}

@@ -3,6 +3,7 @@
 #include "base/Ui.h"
 #include "logs/Logs.h"
 #include "mail/FolderNavigation.h"
+#include "mail/MailErrors.h"
 #include "mail/MailMessage.h"
 #include "mail/MailStores.h"
 #include "settings/Settings.h"
@@ -26,7 +27,6 @@ constexpr int kBatchSize = 100;
 constexpr int kEventsEvery = 20;
 constexpr int kJournalDays = 7;
 
-const QString kLogonError = "An error was encountered logging into your profile: ";
 const QString kAccessError = "An error was encountered accessing your Mail Software: ";
 
 class Pass {
@@ -92,10 +92,10 @@ bool Pass::connectStoreOf(const QString& folderPath)
     } catch (const MailError& e) {
         if (defaultInboxOnly()) {
             ctx_.ui.warn("Error encountered logging onto your E-mail Software.  Error Code: 00000003.");
-            ctx_.logs.debug("ProcessOLE", QString("Logon failed: ") + e.what());
+            ctx_.logs.debug("ProcessOLE", "Logon failed: " + mailErrorText(e));
             return false;
         }
-        ctx_.ui.warn(kLogonError + e.what());
+        ctx_.ui.warn(logonErrorText(e));
         return true;
     }
 }
@@ -226,7 +226,7 @@ void Pass::commitBatch()
         try {
             folder_->remove(toDispose_);
         } catch (const MailError& e) {
-            ctx_.logs.debug("DisposeMessage", QString::fromUtf8(e.what()));
+            ctx_.logs.debug("DisposeMessage", mailErrorText(e));
         }
     } else {
         for (const MessageKey& key : std::as_const(toDispose_))
@@ -248,7 +248,7 @@ void Pass::dispose(const MessageKey& key)
         }
     } catch (const MailError& e) {
         // Journalled: the next check disposes of it without acting again.
-        ctx_.logs.debug("DisposeMessage", QString::fromUtf8(e.what()));
+        ctx_.logs.debug("DisposeMessage", mailErrorText(e));
     }
 }
 
@@ -323,7 +323,7 @@ bool Pass::run()
             ctx_.ui.warn(storeError.text());
         }
         toDispose_.clear();
-        ctx_.ui.warn(kAccessError + QString::fromUtf8(e.what()));
+        ctx_.ui.warn(kAccessError + mailErrorText(e));
     } catch (const StoreError& e) {
         ctx_.ui.warn(e.text());
     }

@@ -7,16 +7,6 @@
 
 namespace {
 
-// The address part of the first recipient ("Name <address>" or a bare address).
-QString recipientAddress(const QString& firstRecipient)
-{
-    const qsizetype open = firstRecipient.indexOf('<');
-    const qsizetype close = firstRecipient.indexOf('>', open + 1);
-    if (open >= 0 && close > open)
-        return firstRecipient.mid(open + 1, close - open - 1).trimmed();
-    return firstRecipient.trimmed();
-}
-
 bool sameAddress(const QString& a, const QString& b)
 {
     return !b.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;
@@ -28,7 +18,7 @@ std::optional<RequestLine> ParseRequestLine(const Settings& settings, CurrentMes
                                             const QString& line)
 {
     QStringList words = SplitToWordList(line, true, true, true, " ");
-    const QString recipient = recipientAddress(message.edtFirstRecipient);
+    const QString recipient = ExtractAddress(message.edtFirstRecipient);
     const bool toAddAddress = sameAddress(recipient, settings.AddAddress);
     const bool toRemoveAddress = sameAddress(recipient, settings.RemoveAddress);
     if (words.isEmpty()) {

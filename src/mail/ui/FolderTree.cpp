@@ -72,7 +72,7 @@ QString AddOLFolders2TreeView(QTreeWidget* tree, const MailStores& stores, Ui& u
             store->connect();
             folders = store->folders();
         } catch (const MailError& error) {
-            ui.warn("An error was encountered logging into your profile: " + mailErrorText(error));
+            ui.warn(logonErrorText(error));
             continue;
         }
         auto* root = new FolderTreeItem(tree);
