@@ -165,11 +165,18 @@ void AppController::btngetoutlookClick()
         hooks.pass.chooseMoveFolder = [this] {
             return hooks_.GetOutlookFolder("Please select the mail folder to move processed messages to");
         };
+    hooks.pass.openCheckWindow = hooks_.openCheckWindow;
+    hooks.pass.showStatus = [this](const QString& text) {
+        if (view_)
+            view_->showStatus(text);
+    };
     hooks.newformpreparation = [this](bool start) {
         if (start) {
             timers_.DisableTimer();
             return;
         }
+        if (view_)
+            view_->showStatus({});
         refreshListDisplay(false);
         if (view_ && tab_ == InformationTab)
             view_->refreshInformation();

@@ -2,6 +2,7 @@
 
 #include "app/AppTimers.h"
 #include "settings/SettingsStore.h"
+#include "subscriptions/CheckWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -20,6 +21,8 @@ struct AppHooks {
     std::function<void(Settings&)> SetUpWizard;
     // The folder picker (prompt as its heading); empty when cancelled.
     std::function<QString(const QString& prompt)> GetOutlookFolder;
+    // The window a check pass runs under; unset, the progress display serves.
+    CheckWindowOpener openCheckWindow;
     // The back-up on exit; true when the back-up file was saved.
     std::function<bool()> backUpOnExit = [] { return true; };
 };

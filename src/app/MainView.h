@@ -17,6 +17,8 @@ public:
     virtual void refreshInformation() = 0;
     // Re-applies the group panel's choice to the list (after a click in the group list).
     virtual void reapplyGroupFilter() = 0;
+    // A passing line in the status display; empty clears it.
+    virtual void showStatus(const QString& text) = 0;
     virtual void readGridLayout() = 0;
     virtual void saveGridLayout() = 0;
 };

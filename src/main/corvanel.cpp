@@ -8,6 +8,7 @@
 #include "mail/MailStoresFromSettings.h"
 #include "mail/ui/TdlgGetOLFolder.h"
 #include "settings/GridLayoutStore.h"
+#include "subscriptions/ui/TfrmExtractentries.h"
 
 #include <QApplication>
 #include <exception>
@@ -57,6 +58,9 @@ int main(int argc, char** argv)
     hooks.GetOutlookFolder = [&session, &ui](const QString& prompt) {
         const MailStores stores = mailStoresFor(session.settings, session.folders);
         return GetOutlookFolder(QApplication::activeWindow(), stores, ui, prompt);
+    };
+    hooks.openCheckWindow = [](const QString& heading) {
+        return TfrmExtractentries::open(heading, QApplication::activeWindow());
     };
     AppController controller(session, hooks);
     app.controller = &controller;

@@ -73,6 +73,7 @@ private:
     CheckJournal journal_;
     SenderRetrieval senders_;
     CurrentMessage message_;
+    std::unique_ptr<CheckWindow> window_;
     std::unique_ptr<MailFolder> folder_;
     std::unique_ptr<MailFolder> moveFolder_;
     std::optional<Transaction> batch_;
@@ -146,6 +147,7 @@ bool Pass::act(const MailMessage& mail)
 {
     takeMessage(message_, mail, ctx_.settings, defaultInboxOnly() ? nullptr : &senders_,
                 QDateTime::currentDateTime());
+    window_->showMessage(message_);
     ctx_.logs.debug("ProcessOLE", "Sender is: " + message_.edtemail);
 
     if (message_.chkScanUserEmails && IsUserEmail(ctx_.settings, message_)) {
@@ -260,15 +262,17 @@ void Pass::walk()
     for (qsizetype i = 0; i < messages.size(); ++i) {
         if (i % kEventsEvery == 0) {
             ctx_.ui.processEvents();
-            if (ctx_.ui.cancelRequested() || senders_.cancelled())
+            if (ctx_.ui.cancelRequested() || window_->cancelled() || senders_.cancelled())
                 break;
+            if (defaultInboxOnly() && hooks_.showStatus)
+                hooks_.showStatus("Processing Entry number " + QString::number(i));
         }
         const MessageListing& item = messages[i];
         if (item.deleted || (markingRead() && item.seen))
             continue;
         ++processed;
         ++counts_.lookedAt;
-        ctx_.ui.setProgress(total > 0 ? processed * 100 / total : 100);
+        window_->setGauge(total > 0 ? processed * 100 / total : 100);
         if (!batch_) {
             batchStart_ = ctx_.counts();
             batch_.emplace(ctx_.db.database().connection());
@@ -300,9 +304,8 @@ bool Pass::run()
     if (!openMoveFolder())
         return false;
 
-    ctx_.ui.showProgress(defaultInboxOnly() ? "Accessing E-mail Software..." : "Accessing Mail Account Entries...",
-                         100, true);
-    ctx_.ui.setProgress(0);
+    const QString heading = defaultInboxOnly() ? "Accessing E-mail Software..." : "Accessing Mail Account Entries...";
+    window_ = hooks_.openCheckWindow ? hooks_.openCheckWindow(heading) : progressCheckWindow(ctx_.ui, heading);
     bool finished = false;
     try {
         {
@@ -327,7 +330,7 @@ bool Pass::run()
     } catch (const StoreError& e) {
         ctx_.ui.warn(e.text());
     }
-    ctx_.ui.hideProgress();
+    window_.reset();
     try {
         ctx_.db.SaveDatabase();
     } catch (const StoreError& e) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "subscriptions/CheckWindow.h"
+
 #include <functional>
 
 #include <QString>
@@ -23,6 +25,10 @@ struct CheckHooks {
     std::function<QString()> chooseMoveFolder;
     // Forwards a member's message to its group; true when forwarded. Unset, nothing is.
     std::function<bool(const ListContext&, CurrentMessage&)> forwardmailmessage;
+    // The window of a pass; unset, the gauge shows in the Ui's progress display.
+    CheckWindowOpener openCheckWindow;
+    // The main window's status display ("Processing Entry number N").
+    std::function<void(const QString&)> showStatus;
 };
 
 // One pass over the list folder (listChanges) or the forwarding folder

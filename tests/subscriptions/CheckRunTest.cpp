@@ -107,6 +107,25 @@ TEST_F(CheckRun, ChokeDownloadLooksAtTheNewestMessagesOldestFirst)
     EXPECT_EQ(itemsAndGroups(), QStringList{"old@x.test|Default"});
 }
 
+TEST_F(CheckRun, TheDefaultInboxPassReadsTheInboxAndSaysHowFarItIs)
+{
+    settings.RetrieveMethod = 1;
+    settings.MailingListFolder.clear();
+    settings.AfterProcess = "Move";  // the default inbox cannot move: handled messages go
+    for (int i = 0; i < 24; ++i)
+        inbox.deliver(requestMessage(QString("p%1@x.test").arg(i), "subscribe"));
+    inbox.deliver(requestMessage("bob@x.test", "Lunch?"));
+    QStringList statuses;
+    CheckRunHooks hooks;
+    hooks.pass.showStatus = [&](const QString& text) { statuses << text; };
+    EXPECT_EQ(figures(check(hooks)), "looked at 25, acted on 24, left 1, failed 0");
+    EXPECT_EQ(statuses, (QStringList{"Processing Entry number 0", "Processing Entry number 20"}));
+    EXPECT_EQ(db->entryCount(), 24);
+    // Reading marked the one left read.
+    ASSERT_EQ(inbox.files().size(), 1);
+    EXPECT_TRUE(inbox.files().constFirst().endsWith(":2,S")) << inbox.files().constFirst().toStdString();
+}
+
 TEST_F(CheckRun, OneFolderForRequestsAndForwardingReadsEachMessageOnce)
 {
     settings.UserSending = true;

@@ -152,6 +152,14 @@ void Tfrmmain::refreshInformation()
     pnlInformation_->refresh(controller_.session());
 }
 
+void Tfrmmain::showStatus(const QString& text)
+{
+    if (text.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(text);
+}
+
 void Tfrmmain::reapplyGroupFilter()
 {
     refreshListDisplay(true);

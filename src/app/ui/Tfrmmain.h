@@ -33,6 +33,7 @@ public:
     void refreshListDisplay(bool rederive) override;
     void refreshInformation() override;
     void reapplyGroupFilter() override;
+    void showStatus(const QString& text) override;
     void readGridLayout() override;
     void saveGridLayout() override;
 
