@@ -5,6 +5,7 @@
 #include "app/ui/GuiUi.h"
 #include "app/ui/Tfrmmain.h"
 #include "base/ProcessEnvironment.h"
+#include "exchange/BackUpFile.h"
 #include "mail/MailStoresFromSettings.h"
 #include "mail/ui/TdlgGetOLFolder.h"
 #include "settings/GridLayoutStore.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
     hooks.openCheckWindow = [](const QString& heading) {
         return TfrmExtractentries::open(heading, QApplication::activeWindow());
     };
+    hooks.backUpOnExit = [&session, &ui] { return SaveBackUpFile(session.db, session.settings, ui, false); };
     AppController controller(session, hooks);
     app.controller = &controller;
     GridLayoutStore layoutStore;

@@ -8,6 +8,8 @@ const QList<CliCommand>& cliCommands()
         classifyCommand(),
         repairCommand(),
         scanAddressesCommand(),
+        exportCommand(),
+        backupCommand(),
     };
     return table;
 }

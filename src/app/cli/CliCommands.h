@@ -11,6 +11,8 @@ CliCommand checkCommand();
 CliCommand classifyCommand();
 CliCommand repairCommand();
 CliCommand scanAddressesCommand();
+CliCommand exportCommand();
+CliCommand backupCommand();
 
 const QList<CliCommand>& cliCommands();
 // The command of that name; nullptr when there is none.
