@@ -43,6 +43,12 @@ bool lessIn(int column, const Entry& a, const Entry& b)
 
 EntriesGridModel::EntriesGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+bool EntriesGridModel::holds(const QModelIndex& index) const
+{
+    // Views ask about invalid indexes as a matter of course: no warning for those.
+    return index.isValid() && index.model() == this && index.row() < total_ && index.column() < gridColumnCount();
+}
+
 void EntriesGridModel::reset(Database* db, SqlFilter filter)
 {
     beginResetModel();
@@ -173,7 +179,7 @@ int EntriesGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant EntriesGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!holds(index))
         return {};
     const int column = index.column();
     if (isFlag(column)) {
@@ -197,7 +203,7 @@ QVariant EntriesGridModel::headerData(int section, Qt::Orientation orientation, 
 
 Qt::ItemFlags EntriesGridModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!holds(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     if (editing_ && isEditable(index.column()))
@@ -207,7 +213,7 @@ Qt::ItemFlags EntriesGridModel::flags(const QModelIndex& index) const
 
 bool EntriesGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!editing_ || !checkIndex(index, CheckIndexOption::IndexIsValid) || !isEditable(index.column()))
+    if (!editing_ || !holds(index) || !isEditable(index.column()))
         return false;
     const bool flag = isFlag(index.column());
     if (flag != (role == Qt::CheckStateRole) || (!flag && role != Qt::EditRole))
@@ -222,7 +228,7 @@ bool EntriesGridModel::setData(const QModelIndex& index, const QVariant& value, 
 
 bool EntriesGridModel::toggleFlag(const QModelIndex& index)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || !isFlag(index.column()))
+    if (!holds(index) || !isFlag(index.column()))
         return false;
     Entry changed = entryAt(index.row());
     if (changed.Index == 0 || !setGridValue(changed, index.column(), !gridValue(changed, index.column()).toBool()) ||

@@ -55,6 +55,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
+    bool holds(const QModelIndex& index) const;
     void loadAll();
     void sortLoaded();
     // Brings the row into the held window (cache limit on).

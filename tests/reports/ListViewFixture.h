@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/SqlFilter.h"
 #include "subscriptions/ListFixture.h"
 
 // The list rules' fixture with a helper that adds whole entries.

@@ -87,7 +87,7 @@ void Tfrmmain::buildPanels()
     pnlSearch_ = new SearchPanel(central);
     pnlOther_ = new OtherPanel(central);
     grid_ = new EntriesGrid(central);
-    for (QWidget* w : {static_cast<QWidget*>(pnlInformation_), pnlGroups_, pnlSearch_, pnlOther_})
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlInformation_, pnlGroups_, pnlSearch_, pnlOther_})
         layout->addWidget(w);
     layout->addWidget(grid_, 1);
     layout->addStretch(0);

@@ -77,9 +77,8 @@ SearchPanel::SearchPanel(QWidget* parent) : QWidget(parent)
     btnSearchWithin_ = new QPushButton("Search within Results", this);
     btnSearchWithin_->setObjectName("btnSearchWithin");
     btnSearchWithin_->hide();
-    for (QWidget* w : {static_cast<QWidget*>(cmbSearchField_), static_cast<QWidget*>(edtSearch_),
-                       static_cast<QWidget*>(chkMatchCase_), static_cast<QWidget*>(search),
-                       static_cast<QWidget*>(btnSearchWithin_)})
+    for (QWidget* w : std::initializer_list<QWidget*>{cmbSearchField_, edtSearch_, chkMatchCase_, search,
+                                                      btnSearchWithin_})
         layout->addWidget(w);
     const auto run = [this](bool within) {
         if (onSearch)
