@@ -109,7 +109,7 @@ void AppController::SetCurrentMode(const QString& mode)
         listChoices.readOtherFilter(filter_, session_.settings);
     if (view_)
         view_->showTab(tab_);
-    refreshListDisplay(false);
+    UpdateDisplay(false);
 }
 
 void AppController::tbcDatabaseChange(int tab)
@@ -121,7 +121,7 @@ void AppController::tbcDatabaseChange(int tab)
         view_->showTab(tab);
     if (shown_ && tab == SelectGroupsTab && groupListIsBare())
         session_.ui.inform(groupsHintText());
-    refreshListDisplay(true);
+    UpdateDisplay(true);
     if (view_)
         view_->refreshInformation();
 }
@@ -269,7 +269,7 @@ void AppController::btngetoutlookClick()
         }
         if (view_)
             view_->showStatus({});
-        refreshListDisplay(false);
+        UpdateDisplay(false);
         if (view_ && tab_ == InformationTab)
             view_->refreshInformation();
         timers_.CommenceTimer();

@@ -25,19 +25,21 @@ bool isEditable(int column)
     return kind == GridColumn::Kind::Text || kind == GridColumn::Kind::Number || kind == GridColumn::Kind::Flag;
 }
 
-// Orders two entries by a column, ties by their Index so the order is the same every time.
-bool lessIn(int column, const Entry& a, const Entry& b)
+// Sorts by a column, ties by Index so the order is the same every time. The
+// comparison is spelt out per kind of column: a million rows take some twenty
+// million comparisons.
+template <class Compare> void sortBy(QList<Entry>& rows, bool ascending, Compare compare)
 {
-    int cmp = 0;
-    if (const QString* ta = gridText(a, column))
-        cmp = unicodeNoCase(*ta, *gridText(b, column));
-    else if (column == gridColumnOf("Bounces"))
-        cmp = a.Bounces - b.Bounces;
+    if (ascending)
+        std::sort(rows.begin(), rows.end(), [&](const Entry& a, const Entry& b) {
+            const int cmp = compare(a, b);
+            return cmp != 0 ? cmp < 0 : a.Index < b.Index;
+        });
     else
-        cmp = QVariant::compare(gridValue(a, column), gridValue(b, column)) == QPartialOrdering::Less ? -1
-              : QVariant::compare(gridValue(a, column), gridValue(b, column)) == QPartialOrdering::Greater ? 1
-                                                                                                        : 0;
-    return cmp != 0 ? cmp < 0 : a.Index < b.Index;
+        std::sort(rows.begin(), rows.end(), [&](const Entry& a, const Entry& b) {
+            const int cmp = compare(b, a);
+            return cmp != 0 ? cmp < 0 : b.Index < a.Index;
+        });
 }
 }  // namespace
 
@@ -68,6 +70,7 @@ void EntriesGridModel::reset(Database* db, SqlFilter filter)
 
 void EntriesGridModel::loadAll()
 {
+    rows_.reserve(db_->entries().count(filter_));
     db_->entries().walk(filter_, [this](const Entry& e) {
         rows_.append(e);
         return true;
@@ -82,10 +85,16 @@ void EntriesGridModel::sortLoaded()
     const int column = sortColumn_;
     if (column < 0)
         return;
-    if (order_ == Qt::AscendingOrder)
-        std::sort(rows_.begin(), rows_.end(), [column](const Entry& a, const Entry& b) { return lessIn(column, a, b); });
+    const bool ascending = order_ == Qt::AscendingOrder;
+    if (QString Entry::*const field = gridTextField(column))
+        sortBy(rows_, ascending, [field](const Entry& a, const Entry& b) { return unicodeNoCase(a.*field, b.*field); });
+    else if (column == gridColumnOf("Bounces"))
+        sortBy(rows_, ascending, [](const Entry& a, const Entry& b) { return a.Bounces - b.Bounces; });
     else
-        std::sort(rows_.begin(), rows_.end(), [column](const Entry& a, const Entry& b) { return lessIn(column, b, a); });
+        sortBy(rows_, ascending, [column](const Entry& a, const Entry& b) {
+            const auto order = QVariant::compare(gridValue(a, column), gridValue(b, column));
+            return order == QPartialOrdering::Less ? -1 : order == QPartialOrdering::Greater ? 1 : 0;
+        });
 }
 
 bool EntriesGridModel::toggleSort(int column)

@@ -39,15 +39,22 @@ int gridColumnOf(const QString& field)
     return -1;
 }
 
+QString Entry::*gridTextField(int column)
+{
+    // The field of each text column, in the columns' order; null for the others.
+    QString Entry::*const fields[] = {&Entry::Item,       &Entry::Name,    &Entry::Category, nullptr,
+                                       &Entry::Comments,   nullptr,         &Entry::Salutation, &Entry::Surname,
+                                       &Entry::Company,    &Entry::Address, &Entry::City,     &Entry::State,
+                                       &Entry::ZIP,        &Entry::Country};
+    return column >= 0 && column < int(std::size(fields)) ? fields[column] : nullptr;
+}
+
 namespace {
-// The entry's field of each text column, in the columns' order; null for others.
 // For a const entry and a writable one alike.
 template <class E> auto textField(E& e, int column) -> decltype(&e.Item)
 {
-    decltype(&e.Item) const fields[] = {&e.Item,    &e.Name,    &e.Category, nullptr, &e.Comments, nullptr,
-                               &e.Salutation, &e.Surname, &e.Company, &e.Address, &e.City, &e.State,
-                               &e.ZIP,     &e.Country};
-    return column >= 0 && column < int(std::size(fields)) ? fields[column] : nullptr;
+    QString Entry::*const field = gridTextField(column);
+    return field ? &(e.*field) : nullptr;
 }
 
 template <class E> auto flagField(E& e, int column) -> decltype(&e.Tagged)
@@ -61,7 +68,6 @@ template <class E> auto flagField(E& e, int column) -> decltype(&e.Tagged)
 }
 }  // namespace
 
-const QString* gridText(const Entry& entry, int column) { return textField(entry, column); }
 
 QVariant gridValue(const Entry& entry, int column)
 {

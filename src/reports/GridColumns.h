@@ -28,7 +28,7 @@ int gridColumnOf(const QString& field);
 
 // The entry's value in the column: text, number, bool for flags, QDate or QDateTime.
 QVariant gridValue(const Entry& entry, int column);
-// The entry's text in a text column; null for the other columns.
-const QString* gridText(const Entry& entry, int column);
+// The entry's text field shown in a text column; null for the other columns.
+QString Entry::*gridTextField(int column);
 // Writes an edited value into the entry; false when the column cannot take it.
 bool setGridValue(Entry& entry, int column, const QVariant& value);

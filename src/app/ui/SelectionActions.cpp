@@ -136,6 +136,8 @@ void SelectionActions::addKeys(QWidget& window)
         if (grid_.isVisible())
             grid_.selectAll();
     });
+    // Ctrl+K is the copy command's own key; Ctrl+C does the same off the text boxes.
+    key(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { CopySelRecToClipboard(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_V), [this] {
         if (hooks.manualEntry)
             hooks.manualEntry(QApplication::clipboard()->text());
