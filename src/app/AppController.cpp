@@ -5,6 +5,8 @@
 #include "app/Session.h"
 #include "base/Ui.h"
 #include "mail/MailStoresFromSettings.h"
+#include "store/Database.h"
+#include "store/EntriesTable.h"
 #include "store/SqlFilter.h"
 #include "subscriptions/CheckRun.h"
 #include "subscriptions/ListContext.h"
@@ -70,6 +72,7 @@ void AppController::FormShow()
     settingsRead_ = true;
     if (view_)
         view_->readGridLayout();
+    SetLoadAllRecords();
     UpdateCaption();
     if (settings.AutoScanStartUp)
         timers_.armStartUpCheck();
@@ -100,9 +103,13 @@ void AppController::SetCurrentMode(const QString& mode)
         parseFilter(parsed->filter);  // a filter the table cannot apply raises here
     tab_ = parsed->tab;
     filter_ = parsed->filter;
+    if (tab_ == SelectGroupsTab)
+        listChoices.readGroupFilter(filter_, session_.settings.Cats);
+    else if (tab_ == OtherTab)
+        listChoices.readOtherFilter(filter_, session_.settings);
     if (view_)
         view_->showTab(tab_);
-    refreshListDisplay(false);
+    UpdateDisplay(false);
 }
 
 void AppController::tbcDatabaseChange(int tab)
@@ -114,7 +121,7 @@ void AppController::tbcDatabaseChange(int tab)
         view_->showTab(tab);
     if (shown_ && tab == SelectGroupsTab && groupListIsBare())
         session_.ui.inform(groupsHintText());
-    refreshListDisplay(true);
+    UpdateDisplay(true);
     if (view_)
         view_->refreshInformation();
 }
@@ -128,15 +135,100 @@ bool AppController::groupListIsBare() const
 
 QString AppController::GetModeEntriesText() const
 {
-    return ::GetModeEntriesText(tab_, showSelectedGroups);
+    return ::GetModeEntriesText(tab_, listChoices.displayGroups);
 }
 
-void AppController::refreshListDisplay(bool rederive)
+ListContext AppController::listContext()
 {
-    if (view_)
-        view_->refreshListDisplay(rederive);
+    return ListContext{session_.settings, session_.logs, session_.ui, session_.db, session_.statistics};
+}
+
+QString AppController::tabFilter() const
+{
+    switch (tab_) {
+    case SelectGroupsTab: return listChoices.groupFilter(session_.settings.Cats);
+    case SearchTab: return kSearchHitFilter;
+    case OtherTab:
+        return listChoices.other ? otherViewFilterText(*listChoices.other, session_.settings,
+                                                       QDateTime::currentDateTime())
+                                 : QString();
+    default: return {};
+    }
+}
+
+void AppController::UpdateDisplay(bool refilter)
+{
+    const BusyCursor busy(session_.ui);
+    const bool open = session_.db.isOpen();
+    if (open && !filtered())
+        totalEntries_ = session_.db.database().entries().count();
+    adviseCacheLimit(session_.settings, session_.ui, totalEntries_);
+    if (refilter)
+        filter_ = tabFilter();
+    qint64 shown = totalEntries_;
+    if (open && filtered()) {
+        try {
+            shown = session_.db.database().entries().count(parseFilter(filter_));
+        } catch (const std::exception& e) {
+            session_.logs.debug("UpdateDisplay", QString::fromUtf8(e.what()));
+            shown = 0;
+        }
+    }
+    countLine_ = countLineText(shown, filtered(), totalEntries_);
+    if (view_) {
+        view_->showEntries(tab_ == InformationTab || !open ? QString() : filter_, tab_ != InformationTab && open);
+        view_->setCountLine(countLine_);
+    }
+    UpdateCaption();
     // The remembered mode always describes what is on screen.
     session_.currentMode = ModeString{tab_, filter_}.toString();
+}
+
+void AppController::SetGroupFilter()
+{
+    if (tab_ == SelectGroupsTab)
+        UpdateDisplay(true);
+}
+
+void AppController::cmbOtherSearchChange(OtherView view)
+{
+    listChoices.other = view;
+    if (tab_ == OtherTab)
+        UpdateDisplay(true);
+}
+
+bool AppController::btnSearchClick(const SearchRequest& request)
+{
+    if (!session_.db.isOpen())
+        return false;
+    return ::btnSearchClick(listContext(), request, [this] {
+        UpdateDisplay(true);
+        return session_.db.database().entries().count(parseFilter(kSearchHitFilter));
+    });
+}
+
+void AppController::SetLoadAllRecords()
+{
+    if (view_)
+        view_->SetLoadAllRecords(session_.settings.LimitDBCache ? session_.settings.DBCacheSize : 0);
+}
+
+void AppController::newformpreparation(bool entering)
+{
+    if (entering) {
+        if (modalDepth_++ > 0)
+            return;
+        if (view_)
+            view_->setGridFollowsTable(false);
+        timers_.DisableTimer();
+        return;
+    }
+    if (modalDepth_ == 0 || --modalDepth_ > 0)
+        return;
+    if (view_)
+        view_->setGridFollowsTable(true);
+    UpdateDisplay(true);
+    timers_.CommenceTimer();
 }
 
 QString AppController::caption() const
@@ -158,7 +250,7 @@ void AppController::UpdateCaption()
 
 void AppController::btngetoutlookClick()
 {
-    const ListContext ctx{session_.settings, session_.logs, session_.ui, session_.db, session_.statistics};
+    const ListContext ctx = listContext();
     const MailStores stores = mailStoresFor(session_.settings, session_.folders);
     CheckRunHooks hooks;
     if (hooks_.GetOutlookFolder)
@@ -177,7 +269,7 @@ void AppController::btngetoutlookClick()
         }
         if (view_)
             view_->showStatus({});
-        refreshListDisplay(false);
+        UpdateDisplay(false);
         if (view_ && tab_ == InformationTab)
             view_->refreshInformation();
         timers_.CommenceTimer();
@@ -193,16 +285,14 @@ QString AppController::checkCaption() const
 
 void AppController::BeforeLoading()
 {
-    timers_.DisableTimer();
+    newformpreparation(true);
 }
 
 void AppController::AfterLoading()
 {
-    UpdateCaption();
     if (view_)
         view_->refreshInformation();
-    refreshListDisplay(true);
-    timers_.CommenceTimer();
+    newformpreparation(false);
 }
 
 void AppController::openDatabaseFromDialog()
@@ -274,8 +364,7 @@ void AppController::DoIdle()
     idleScheduled_ = false;
     if (groupFilterRefreshPending_) {
         groupFilterRefreshPending_ = false;
-        if (view_)
-            view_->reapplyGroupFilter();
+        SetGroupFilter();
     }
     if (recentListRefreshPending_) {
         recentListRefreshPending_ = false;

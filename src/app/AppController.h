@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/AppTimers.h"
+#include "reports/EntrySearch.h"
+#include "reports/ListViewChoices.h"
 #include "settings/SettingsStore.h"
 #include "subscriptions/CheckWindow.h"
 
@@ -10,6 +12,7 @@
 
 class MainView;
 class Session;
+struct ListContext;
 struct Settings;
 
 // What the controller leaves to others: windows it cannot make and work that
@@ -61,10 +64,27 @@ public:
     QString entriesFilter() const { return filter_; }
     bool filtered() const { return !filter_.isEmpty(); }
     void setEntriesFilter(const QString& expression) { filter_ = expression; }
-    // "Display the Following groups" (true) or the excluding choice of the group panel.
-    bool showSelectedGroups = true;
+    // The choices of the group and "Other" panels; the window writes them.
+    ListViewChoices listChoices;
     QString GetModeEntriesText() const;
-    void refreshListDisplay(bool rederive);
+    // Applies the current tab's filter (with refilter), shows the entries and
+    // rewrites the count line and the caption.
+    void UpdateDisplay(bool refilter);
+    void refreshListDisplay(bool refilter) { UpdateDisplay(refilter); }
+    // The filter of the ticked groups, applied at once.
+    void SetGroupFilter();
+    void cmbOtherSearchChange(OtherView view);
+    // "Search" or "Search within Results"; true when the hits are shown.
+    bool btnSearchClick(const SearchRequest& request);
+    QString countLine() const { return countLine_; }
+    // The unfiltered count remembered for the count line.
+    qint64 totalEntries() const { return totalEntries_; }
+    // The cache limit option applied to the grid.
+    void SetLoadAllRecords();
+    // The modal-work state; nests, only the outermost entering and leaving act.
+    void newformpreparation(bool entering);
+    // The list rules' view of the session.
+    ListContext listContext();
 
     QString caption() const;
     void UpdateCaption();
@@ -102,6 +122,7 @@ private:
     void scheduleIdle();
     void guarded(const QString& routine, const QString& step, const std::function<void()>& work);
     bool groupListIsBare() const;
+    QString tabFilter() const;
 
     Session& session_;
     Hooks hooks_;
@@ -111,6 +132,9 @@ private:
 
     int tab_ = 0;
     QString filter_;
+    QString countLine_;
+    qint64 totalEntries_ = 0;
+    int modalDepth_ = 0;
     bool settingsRead_ = false;
     bool shown_ = false;
     bool groupFilterRefreshPending_ = false;

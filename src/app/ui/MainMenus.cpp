@@ -33,6 +33,9 @@ MainMenus::MainMenus(QMainWindow& window, AppController& controller)
         controller_.optimiseFromMenu();
     });
     optimise->setObjectName("mkOptimize");
+
+    mkSorting_ = bar->addMenu("&Sorting");
+    mkSorting_->setObjectName("mkSorting");
 }
 
 void MainMenus::rebuildRecent(const QList<RecentList::MenuItem>& items)

@@ -9,8 +9,9 @@ class QAction;
 class QMainWindow;
 class QMenu;
 
-// The main window's menu bar: File (open, check for new entries, recent databases, exit) and
-// Edit|Other (optimise and repair). Each item calls the controller.
+// The main window's menu bar: File (open, check for new entries, recent databases, exit),
+// Edit|Other (optimise and repair), the record commands and the sorting menu. Each item
+// calls the controller; the row commands are added by the selection's actions.
 class MainMenus : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +22,7 @@ public:
 
     QMenu* recentMenu() const { return mkRecent_; }
     QMenu* editMenu() const { return mkEdit_; }
+    QMenu* sortMenu() const { return mkSorting_; }
     QAction* checkAction() const { return mkCheckOutlook_; }
 
 private:
@@ -28,4 +30,5 @@ private:
     QAction* mkCheckOutlook_;
     QMenu* mkRecent_;
     QMenu* mkEdit_;
+    QMenu* mkSorting_;
 };

@@ -3,12 +3,14 @@
 #include "app/AppController.h"
 #include "app/ModeString.h"
 #include "app/Session.h"
-#include "app/ui/EntriesGrid.h"
 #include "app/ui/GuiUi.h"
 #include "app/ui/InformationPanel.h"
 #include "app/ui/MainMenus.h"
 #include "app/ui/SelectionActions.h"
+#include "reports/ui/EntriesGrid.h"
+#include "reports/ui/ListPanels.h"
 #include "settings/GridLayoutStore.h"
+#include "store/Database.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,7 +41,8 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     resize(900, 600);
     menus_ = new MainMenus(*this, controller_);
     buildPanels();
-    new SelectionActions(controller_, *grid_, *menus_->editMenu());
+    actions_ = new SelectionActions(controller_, *grid_, *menus_->editMenu(), *menus_->sortMenu(), *this);
+    wirePanels();
     wireTimers();
     controller_.session().statistics.displayChanged = [this] { refreshInformation(); };
     controller_.session().db.recent().menuRebuilt =
@@ -80,11 +83,11 @@ void Tfrmmain::buildPanels()
     pnlInformation_ = new InformationPanel(central);
     connect(pnlInformation_, &InformationPanel::renameRequested, this,
             [this] { controller_.renameDatabase(); });
-    pnlGroups_ = namedPanel("pnlGroups", central);
-    pnlSearch_ = namedPanel("pnlSearch", central);
-    pnlOther_ = namedPanel("pnlOther", central);
+    pnlGroups_ = new GroupsPanel(central);
+    pnlSearch_ = new SearchPanel(central);
+    pnlOther_ = new OtherPanel(central);
     grid_ = new EntriesGrid(central);
-    for (QWidget* w : {static_cast<QWidget*>(pnlInformation_), pnlGroups_, pnlSearch_, pnlOther_})
+    for (QWidget* w : std::initializer_list<QWidget*>{pnlInformation_, pnlGroups_, pnlSearch_, pnlOther_})
         layout->addWidget(w);
     layout->addWidget(grid_, 1);
     layout->addStretch(0);
@@ -95,14 +98,36 @@ void Tfrmmain::buildPanels()
     status->setContentsMargins(0, 0, 0, 0);
     lblModeEntries_ = new QLabel(pnlStatus_);
     lblModeEntries_->setObjectName("lblModeEntries");
+    lblRecordCount_ = new QLabel(pnlStatus_);
+    lblRecordCount_->setObjectName("lblRecordCount");
     imgSchedule_ = new QLabel(pnlStatus_);
     imgSchedule_->setObjectName("imgSchedule");
     imgSchedule_->setPixmap(style()->standardIcon(QStyle::SP_BrowserReload).pixmap(16, 16));
     imgSchedule_->setToolTip("A scheduled sending is waiting");
     imgSchedule_->hide();
+    status->addWidget(lblRecordCount_);
     status->addWidget(lblModeEntries_, 1);
     status->addWidget(imgSchedule_);
     statusBar()->addWidget(pnlStatus_, 1);
+}
+
+void Tfrmmain::wirePanels()
+{
+    pnlGroups_->onTicked = [this](const QList<bool>& ticked) {
+        controller_.listChoices.tickedGroups = ticked;
+        controller_.requestGroupFilterRefresh();  // re-filtered once the clicks are handled
+    };
+    pnlGroups_->onDisplayChosen = [this](bool display) {
+        controller_.listChoices.displayGroups = display;
+        controller_.SetGroupFilter();
+    };
+    pnlSearch_->onSearch = [this](const SearchRequest& request) {
+        if (controller_.btnSearchClick(request))
+            pnlSearch_->offerWithin(true);
+    };
+    pnlOther_->onViewChosen = [this](OtherView view) { controller_.cmbOtherSearchChange(view); };
+    pnlOther_->onSelect = [this] { actions_->otherSelect(); };
+    pnlOther_->onSelectAll = [this] { actions_->otherSelectAll(); };
 }
 
 void Tfrmmain::wireTimers()
@@ -131,6 +156,11 @@ void Tfrmmain::showTab(int tab)
         const QSignalBlocker block(tbcDatabase_);
         tbcDatabase_->setCurrentIndex(tab);
     }
+    if (tab == SelectGroupsTab)
+        pnlGroups_->setGroups(controller_.session().settings.Cats, controller_.listChoices.tickedGroups,
+                              controller_.listChoices.displayGroups);
+    if (tab == OtherTab)
+        pnlOther_->setView(controller_.listChoices.other);
     pnlInformation_->setVisible(tab == InformationTab);
     pnlGroups_->setVisible(tab == SelectGroupsTab);
     pnlSearch_->setVisible(tab == SearchTab);
@@ -139,12 +169,26 @@ void Tfrmmain::showTab(int tab)
     pnlStatus_->setVisible(tab != InformationTab);
 }
 
-void Tfrmmain::refreshListDisplay(bool)
+void Tfrmmain::showEntries(const QString& filter, bool attached)
 {
     TdmML& db = controller_.session().db;
-    grid_->showEntries(db.isOpen() ? &db.database().entries() : nullptr,
-                       controller_.entriesFilter());
+    grid_->showEntries(attached && db.isOpen() ? &db.database() : nullptr, filter);
     lblModeEntries_->setText(controller_.GetModeEntriesText());
+}
+
+void Tfrmmain::setCountLine(const QString& text)
+{
+    lblRecordCount_->setText(text);
+}
+
+void Tfrmmain::setGridFollowsTable(bool follows)
+{
+    grid_->setFollowsTable(follows);
+}
+
+void Tfrmmain::SetLoadAllRecords(int cacheRows)
+{
+    grid_->setCacheLimit(cacheRows);
 }
 
 void Tfrmmain::refreshInformation()
@@ -158,11 +202,6 @@ void Tfrmmain::showStatus(const QString& text)
         statusBar()->clearMessage();
     else
         statusBar()->showMessage(text);
-}
-
-void Tfrmmain::reapplyGroupFilter()
-{
-    refreshListDisplay(true);
 }
 
 void Tfrmmain::readGridLayout()

@@ -7,6 +7,10 @@
 class AppController;
 class EntriesGrid;
 class GridLayoutStore;
+class GroupsPanel;
+class OtherPanel;
+class SearchPanel;
+class SelectionActions;
 class GuiUi;
 class InformationPanel;
 class MainMenus;
@@ -27,12 +31,18 @@ public:
     // are saved as at every close. Open dialogs are the Ui's to cancel first.
     void closeWithoutAsking();
 
+    // For writing the grid to a file and the commands the lead's menus add.
+    EntriesGrid& grid() { return *grid_; }
+    SelectionActions& selectionActions() { return *actions_; }
+
     // MainView
     void setCaption(const QString& caption) override;
     void showTab(int tab) override;
-    void refreshListDisplay(bool rederive) override;
+    void showEntries(const QString& filter, bool attached) override;
+    void setCountLine(const QString& text) override;
+    void setGridFollowsTable(bool follows) override;
+    void SetLoadAllRecords(int cacheRows) override;
     void refreshInformation() override;
-    void reapplyGroupFilter() override;
     void showStatus(const QString& text) override;
     void readGridLayout() override;
     void saveGridLayout() override;
@@ -44,6 +54,7 @@ protected:
 
 private:
     void buildPanels();
+    void wirePanels();
     void wireTimers();
     bool isActiveForm() const;
 
@@ -53,12 +64,14 @@ private:
     MainMenus* menus_;
     QTabBar* tbcDatabase_;
     InformationPanel* pnlInformation_;
-    QWidget* pnlGroups_;
-    QWidget* pnlSearch_;
-    QWidget* pnlOther_;
+    GroupsPanel* pnlGroups_;
+    SearchPanel* pnlSearch_;
+    OtherPanel* pnlOther_;
     EntriesGrid* grid_;
+    SelectionActions* actions_;
     QWidget* pnlStatus_;
     QLabel* lblModeEntries_;
+    QLabel* lblRecordCount_;
     QLabel* imgSchedule_;
     bool formShowStarted_ = false;
     bool askBeforeClosing_ = true;
