@@ -163,8 +163,13 @@ void AppController::UpdateDisplay(bool refilter)
     if (open && !filtered())
         totalEntries_ = session_.db.database().entries().count();
     adviseCacheLimit(session_.settings, session_.ui, totalEntries_);
-    if (refilter)
+    if (refilter) {
+        const bool wasFiltered = filtered();
         filter_ = tabFilter();
+        // Unfiltered now, the count shown is the table's own.
+        if (open && wasFiltered && !filtered())
+            totalEntries_ = session_.db.database().entries().count();
+    }
     qint64 shown = totalEntries_;
     if (open && filtered()) {
         try {

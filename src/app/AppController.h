@@ -63,14 +63,12 @@ public:
     int currentTab() const { return tab_; }
     QString entriesFilter() const { return filter_; }
     bool filtered() const { return !filter_.isEmpty(); }
-    void setEntriesFilter(const QString& expression) { filter_ = expression; }
     // The choices of the group and "Other" panels; the window writes them.
     ListViewChoices listChoices;
     QString GetModeEntriesText() const;
     // Applies the current tab's filter (with refilter), shows the entries and
     // rewrites the count line and the caption.
     void UpdateDisplay(bool refilter);
-    void refreshListDisplay(bool refilter) { UpdateDisplay(refilter); }
     // The filter of the ticked groups, applied at once.
     void SetGroupFilter();
     void cmbOtherSearchChange(OtherView view);
