@@ -9,7 +9,8 @@ MainMenus::MainMenus(QMainWindow& window, AppController& controller)
     : QObject(&window), controller_(controller)
 {
     QMenuBar* bar = window.menuBar();
-    QMenu* file = bar->addMenu("&File");
+    mkFile_ = bar->addMenu("&File");
+    QMenu* file = mkFile_;
     file->setObjectName("mkFile");
     QAction* open = file->addAction("Open Database...", [this] {
         controller_.openDatabaseFromDialog();
@@ -18,6 +19,7 @@ MainMenus::MainMenus(QMainWindow& window, AppController& controller)
     mkCheckOutlook_ = file->addAction(controller_.checkCaption(), [this] { controller_.btngetoutlookClick(); });
     mkCheckOutlook_->setObjectName("mkCheckOutlook");
     file->addSeparator();
+    mkExchangePlace_ = file->addSeparator();
     mkRecent_ = file->addMenu("Recent Databases");
     mkRecent_->setObjectName("mkRecent");
     mkRecent_->setEnabled(false);

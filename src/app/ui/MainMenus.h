@@ -20,6 +20,9 @@ public:
     // The "Recent Databases" submenu, one item per folder; enabled with more than one.
     void rebuildRecent(const QList<RecentList::MenuItem>& items);
 
+    QMenu* fileMenu() const { return mkFile_; }
+    // The place in the File menu where the list's import and export commands go.
+    QAction* exchangePlace() const { return mkExchangePlace_; }
     QMenu* recentMenu() const { return mkRecent_; }
     QMenu* editMenu() const { return mkEdit_; }
     QMenu* sortMenu() const { return mkSorting_; }
@@ -27,7 +30,9 @@ public:
 
 private:
     AppController& controller_;
+    QMenu* mkFile_;
     QAction* mkCheckOutlook_;
+    QAction* mkExchangePlace_;
     QMenu* mkRecent_;
     QMenu* mkEdit_;
     QMenu* mkSorting_;

@@ -3,6 +3,7 @@
 #include "app/AppController.h"
 #include "app/ModeString.h"
 #include "app/Session.h"
+#include "app/ui/ExchangeMenu.h"
 #include "app/ui/GuiUi.h"
 #include "app/ui/InformationPanel.h"
 #include "app/ui/MainMenus.h"
@@ -42,6 +43,7 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     menus_ = new MainMenus(*this, controller_);
     buildPanels();
     actions_ = new SelectionActions(controller_, *grid_, *menus_->editMenu(), *menus_->sortMenu(), *this);
+    exchange_ = new ExchangeMenu(controller_, *grid_, *menus_->fileMenu(), menus_->exchangePlace(), *this);
     wirePanels();
     wireTimers();
     controller_.session().statistics.displayChanged = [this] { refreshInformation(); };
@@ -70,6 +72,10 @@ void Tfrmmain::buildPanels()
     check->setObjectName("btngetoutlook");
     connect(check, &QPushButton::clicked, this, [this] { controller_.btngetoutlookClick(); });
     tools->addWidget(check);
+    auto* print = new QPushButton("Print List...", central);
+    print->setObjectName("btnPrint");
+    connect(print, &QPushButton::clicked, this, [this] { exchange_->printList(); });
+    tools->addWidget(print);
     tools->addStretch(1);
     layout->addLayout(tools);
     tbcDatabase_ = new QTabBar(central);

@@ -6,6 +6,7 @@
 
 class AppController;
 class EntriesGrid;
+class ExchangeMenu;
 class GridLayoutStore;
 class GroupsPanel;
 class OtherPanel;
@@ -69,6 +70,7 @@ private:
     OtherPanel* pnlOther_;
     EntriesGrid* grid_;
     SelectionActions* actions_;
+    ExchangeMenu* exchange_;
     QWidget* pnlStatus_;
     QLabel* lblModeEntries_;
     QLabel* lblRecordCount_;

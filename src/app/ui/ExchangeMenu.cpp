@@ -1,0 +1,75 @@
+#include "app/ui/ExchangeMenu.h"
+
+#include "app/AppController.h"
+#include "app/ModeString.h"
+#include "app/Session.h"
+#include "exchange/BackUpFile.h"
+#include "exchange/ExportList.h"
+#include "exchange/ui/ExportCommands.h"
+#include "exchange/ui/PrintListPage.h"
+#include "exchange/ui/SaveGridToFile.h"
+#include "reports/ui/EntriesGrid.h"
+#include "store/Database.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+#include <exception>
+
+ExchangeMenu::ExchangeMenu(AppController& controller, EntriesGrid& grid, QMenu& fileMenu, QAction* before,
+                           QWidget& window)
+    : QObject(&window), controller_(controller), grid_(grid), ui_(controller.session().ui), window_(window)
+{
+    auto add = [&](const char* name, const QString& caption, void (ExchangeMenu::*command)()) {
+        auto* action = new QAction(caption, &fileMenu);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, command);
+        fileMenu.insertAction(before, action);
+        return action;
+    };
+    add("mkExport", "Export Mailing List Entries...", &ExchangeMenu::exportEntries);
+    add("mkPrint", "Print Mailing List", &ExchangeMenu::printList);
+    add("mkSaveBackUp", "Save Back Up File...", &ExchangeMenu::saveBackUp)->setShortcut(QKeySequence("Ctrl+S"));
+}
+
+void ExchangeMenu::withContext(const std::function<void(const ExportContext&)>& work)
+{
+    Session& session = controller_.session();
+    if (!session.db.isOpen())
+        return;
+    ExportHooks hooks;
+    hooks.holdWindow = [this](bool working) { window_.setEnabled(!working); };
+    hooks.print = [this](const QString& title, const QString& page) { return printListPage(&window_, title, page); };
+    const ExportContext context{session.db.database().entries(), ui_, hooks};
+    controller_.newformpreparation(true);
+    try {
+        work(context);
+    } catch (const std::exception& e) {
+        controller_.AppException(QString::fromUtf8(e.what()));
+    }
+    controller_.newformpreparation(false);
+}
+
+void ExchangeMenu::exportEntries()
+{
+    withContext([this](const ExportContext& context) {
+        const bool information = controller_.currentTab() == InformationTab;
+        exportMailingListEntries(&window_, context, information, [this](GridFileKind kind) {
+            SaveGridToFile(&window_, ui_, kind, {}, grid_.visibleHeadings(), int(grid_.rowTotal()),
+                           [this](int row) { return grid_.rowValues(row); });
+        });
+    });
+}
+
+void ExchangeMenu::printList()
+{
+    withContext([this](const ExportContext& context) { printMailingList(&window_, context); });
+}
+
+void ExchangeMenu::saveBackUp()
+{
+    withContext([this](const ExportContext& context) {
+        Session& session = controller_.session();
+        SaveBackUpFile(session.db, session.settings, ui_, true, context.hooks);
+    });
+}
