@@ -21,7 +21,11 @@ std::optional<DelimitedRecord> DelimitedReader::next()
     DelimitedRecord record;
     record.firstLine = line_;
     const QString& first = lines_.at(line_);
-    if (first.isEmpty() || first == separator_) {
+    // Lines may keep the CR of a CR LF ending, so that one inside quotes reads back.
+    QStringView bare(first);
+    if (bare.endsWith(u'\r'))
+        bare.chop(1);
+    if (bare.isEmpty() || bare == separator_) {
         ++line_;
         return record;
     }

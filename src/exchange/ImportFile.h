@@ -13,6 +13,8 @@ struct ImportOptions {
     bool showCompletion = false;
     QString note;
     bool dryRun = false;  // every rule, nothing written: the report says what would be turned down
+    // A real import of a file leaves its report beside the activity log.
+    bool keepReport = false;
 };
 
 // How the fields of a multi-column file map onto the entry: position i of
@@ -34,6 +36,7 @@ inline constexpr int kMaxImportFields = 21;
 struct ImportResult {
     int linesDone = 0;     // lines counted (empty lines are not)
     bool completed = true; // false after a cancel or a No to the error question
+    QString reportFile;    // where the report was left, when it was
 };
 
 // The lines through the entry rules (add or remove) or the bounce handling, as
@@ -45,6 +48,10 @@ ImportResult Importfile(const ListContext& ctx, const QStringList& lines, bool a
 // The multi-column import of the lines under the mapping.
 ImportResult ImportMultiColumnFile(const ListContext& ctx, const QStringList& lines, const ImportMapping& mapping,
                                    const ImportOptions& options, ImportReport& report);
+
+// The file's lines for the multi-column import, broken at line feeds only: a CR LF
+// inside a quoted field reads back as it was written. nullopt when it cannot be read.
+std::optional<QStringList> readDelimitedLines(const QString& path);
 
 // The header test of the mapping dialog: a file of more than one line whose first
 // line, behind a comma and upper-cased, holds ",EMAIL," or ",E-MAIL,".

@@ -1,10 +1,10 @@
 #include "../app/ChildProgram.h"
+#include "support/ChildRun.h"
 #include "support/EntryRows.h"
 #include "support/TestFiles.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,14 +21,10 @@ protected:
 
     int run(const QStringList& arguments)
     {
-        QProcess cli;
-        cli.setProcessEnvironment(scratchEnvironment(home.path()));
-        cli.start(builtProgram("corvanel-cli"), arguments);
-        if (!cli.waitForFinished() || cli.exitStatus() != QProcess::NormalExit)
-            return -1;
-        out = QString::fromUtf8(cli.readAllStandardOutput());
-        err = QString::fromUtf8(cli.readAllStandardError());
-        return cli.exitCode();
+        const ChildRun cli = runChild(builtProgram("corvanel-cli"), arguments, scratchEnvironment(home.path()));
+        out = cli.out;
+        err = cli.err;
+        return cli.exitCode;
     }
 
     QTemporaryDir home;

@@ -10,6 +10,7 @@ const QList<CliCommand>& cliCommands()
         scanAddressesCommand(),
         exportCommand(),
         backupCommand(),
+        importCommand(),
     };
     return table;
 }

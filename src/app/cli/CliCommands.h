@@ -13,6 +13,7 @@ CliCommand repairCommand();
 CliCommand scanAddressesCommand();
 CliCommand exportCommand();
 CliCommand backupCommand();
+CliCommand importCommand();
 
 const QList<CliCommand>& cliCommands();
 // The command of that name; nullptr when there is none.
