@@ -161,7 +161,7 @@ bool exportlist(const ExportContext& context, const QString& fileName, const QSt
             if (printing || count % kFlushEvery != 0)
                 return true;
             const bool written = file.write(pending);
-            pending.clear();
+            pending.resize(0);  // keeps its room for the next lines
             if (written)
                 return true;
             finished = ui.askYesNo("An error was encountered with line " + QString::number(count) +
