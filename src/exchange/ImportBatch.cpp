@@ -8,6 +8,7 @@
 #include "store/UnicodeCollation.h"
 #include "subscriptions/ListContext.h"
 
+#include <QMap>
 #include <algorithm>
 #include <exception>
 
@@ -83,12 +84,20 @@ void ImportBatch::flush(const std::function<void(const ImportRules::Verdict&)>& 
         return;
     }
     ctx_.changeEntryCount(rows.size());
+    // As insertentry records each line, but one statement per group and one write
+    // of the log for the whole batch.
+    QMap<QString, int> perGroup;
+    QStringList logLines;
+    logLines.reserve(gathered.size());
     for (const ImportRules::Verdict& v : gathered) {
-        if (recordStatistics_)
-            ctx_.statistics.AddStatRecord(StatSubscribe, {}, v.group);
+        ++perGroup[v.group];
         ++ctx_.statistics.counters.movement;
-        ctx_.logs.AddToLog("ADD " + v.address + " " + v.group + "  (" + note_ + ")  ->  Entered Successfully");
+        logLines << "ADD " + v.address + " " + v.group + "  (" + note_ + ")  ->  Entered Successfully";
     }
+    if (recordStatistics_)
+        for (auto group = perGroup.cbegin(); group != perGroup.cend(); ++group)
+            ctx_.statistics.AddStatRecords(StatSubscribe, group.key(), group.value());
+    ctx_.logs.AddToLog(logLines);
     ctx_.statistics.UpdateWeeklyStatsDisplay();
 }
 

@@ -57,6 +57,22 @@ void Logs::AddToLog(const QString& message)
         appendToDatabaseFolder("log.txt", datedLine(message));
 }
 
+void Logs::AddToLog(const QStringList& messages)
+{
+    if (messages.isEmpty())
+        return;
+    for (const QString& message : messages)
+        AddToDebugLog("LOGGING: " + message);
+    if (!switches_.MaintainLog)
+        return;
+    const QString stamp = datedLine({});
+    QStringList lines;
+    lines.reserve(messages.size());
+    for (const QString& message : messages)
+        lines << stamp + message;
+    appendToDatabaseFolder("log.txt", lines);
+}
+
 void Logs::AddToDebugLog(const QString& message, bool restart)
 {
     if (switches_.DebugLogging && !applicationFolder_.isEmpty())
@@ -94,6 +110,11 @@ void Logs::clearErrorViewerSink()
 
 void Logs::appendToDatabaseFolder(const QString& fileName, const QString& line)
 {
+    appendToDatabaseFolder(fileName, QStringList{line});
+}
+
+void Logs::appendToDatabaseFolder(const QString& fileName, const QStringList& lines)
+{
     QString folder;
     try {
         folder = databaseFolder_ ? databaseFolder_() : QString();
@@ -101,6 +122,11 @@ void Logs::appendToDatabaseFolder(const QString& fileName, const QString& line)
         return;  // no database folder to be had: the line is lost, as logging never raises
     }
     // Without a database folder the line would land in whatever the working folder is.
-    if (!TrimText(folder).isEmpty())
-        AppendLine(AddSlash(folder) + fileName, singleLine(line), false);
+    if (TrimText(folder).isEmpty())
+        return;
+    QStringList single;
+    single.reserve(lines.size());
+    for (const QString& line : lines)
+        single << singleLine(line);
+    AppendLine(AddSlash(folder) + fileName, single.join('\n'), false);
 }

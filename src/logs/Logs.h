@@ -17,6 +17,8 @@ public:
          std::function<QString()> databaseFolder);
 
     void AddToLog(const QString& message);
+    // Several lines of one moment in one write (the batches of a bulk import).
+    void AddToLog(const QStringList& messages);
     void AddToDebugLog(const QString& message, bool restart = false);
     void AddToErrorsList(int kind, const QString& address, const QString& second = {});
     // "Bounced.txt" when bounced, else "Removed.txt".
@@ -38,6 +40,7 @@ public:
 private:
     // Appends to a file of the current database folder; lost when there is none.
     void appendToDatabaseFolder(const QString& fileName, const QString& line);
+    void appendToDatabaseFolder(const QString& fileName, const QStringList& lines);
 
     LogSwitches switches_;
     QString applicationFolder_;

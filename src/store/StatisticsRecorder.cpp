@@ -44,14 +44,24 @@ void StatisticsRecorder::AddStatRecord(int kind, const QString& dateText, const 
     try {
         if (!database_.isOpen(TableId::Statistics))
             return;
-        writeDay(kind, statisticsDay(dateText, clock_()), group);
+        writeDay(kind, statisticsDay(dateText, clock_()), group, 1);
     } catch (const std::exception&) {
         // A count that cannot be written is lost; the page shows the counters.
     }
     UpdateWeeklyStatsDisplay();
 }
 
-void StatisticsRecorder::writeDay(int kind, const QDate& day, const QString& group)
+void StatisticsRecorder::AddStatRecords(int kind, const QString& group, int count)
+{
+    try {
+        if (count > 0 && database_.isOpen(TableId::Statistics))
+            writeDay(kind, clock_().date(), group, count);
+    } catch (const std::exception&) {
+        // As for one record: the counts are lost, the work goes on.
+    }
+}
+
+void StatisticsRecorder::writeDay(int kind, const QDate& day, const QString& group, int count)
 {
     SqliteConnection& db = database_.connection();
     const QString table = statisticsTable();
@@ -64,35 +74,37 @@ void StatisticsRecorder::writeDay(int kind, const QDate& day, const QString& gro
     const bool today = day == clock_().date();
     QStringList assignments;
     if (!column.isEmpty())
-        assignments << column + " = COALESCE(" + column + ", 0) + 1";
+        assignments << column + " = COALESCE(" + column + ", 0) + ?3";
     if (today)
         assignments << QStringLiteral("Total = excluded.Total");
-    const auto first = [&](const char* name) { return column == QLatin1String(name) ? "1" : "0"; };
+    const auto first = [&](const char* name) { return column == QLatin1String(name) ? "?3" : "0"; };
     Statement& record = db.cached(QStringLiteral("INSERT INTO %1 (Date, Subscribes, Unsubscribes, Bounces, Total)"
-                                                 " VALUES (?, %2, %3, %4, ?) ON CONFLICT (Date) DO ")
+                                                 " VALUES (?1, %2, %3, %4, ?2) ON CONFLICT (Date) DO ")
                                       .arg(table, first("Subscribes"), first("Unsubscribes"), first("Bounces"))
                                   + (assignments.isEmpty() ? QStringLiteral("NOTHING")
                                                            : "UPDATE SET " + assignments.join(", ")));
     record.bind(1, day);
     record.bind(2, today ? entryCount_() : qint64(-1));
+    if (!column.isEmpty())
+        record.bind(3, count);
     record.run();
     record.reset();
 
     if (kind == StatSubscribe && !group.isEmpty() && database_.isOpen(TableId::GroupStatistics)) {
         // The unique (Date, Category) index compares the group without regard to case.
-        Statement& count = db.cached("INSERT INTO " + groupStatisticsTable()
-                                     + " (Date, Category, Count) VALUES (?, ?, 1) ON CONFLICT (Date, Category)"
-                                       " DO UPDATE SET Count = COALESCE(Count, 0) + 1");
-        count.bind(1, day).bind(2, group);
-        count.run();
-        count.reset();
+        Statement& groupCount = db.cached("INSERT INTO " + groupStatisticsTable()
+                                     + " (Date, Category, Count) VALUES (?1, ?2, ?3) ON CONFLICT (Date, Category)"
+                                       " DO UPDATE SET Count = COALESCE(Count, 0) + ?3");
+        groupCount.bind(1, day).bind(2, group).bind(3, count);
+        groupCount.run();
+        groupCount.reset();
     }
     transaction.commit();
 
     switch (kind) {
-    case StatSubscribe: ++counters.subscribes; break;
-    case StatUnsubscribe: ++counters.unsubscribes; break;
-    case StatBounce: ++counters.bounces; break;
+    case StatSubscribe: counters.subscribes += count; break;
+    case StatUnsubscribe: counters.unsubscribes += count; break;
+    case StatBounce: counters.bounces += count; break;
     default: break;
     }
 }

@@ -33,6 +33,9 @@ public:
 
     // kind is a StatKind; group counts only for subscriptions.
     void AddStatRecord(int kind, const QString& dateText, const QString& group);
+    // The same for several requests of one kind, group and day at once (a bulk
+    // import's batch); the display is not told.
+    void AddStatRecords(int kind, const QString& group, int count);
 
     // The refresh record a save of the database makes (kind -9), for TdmML::recordRefresh.
     std::function<void()> refreshHook();
@@ -44,7 +47,7 @@ public:
     std::function<void()> displayChanged;
 
 private:
-    void writeDay(int kind, const QDate& day, const QString& group);
+    void writeDay(int kind, const QDate& day, const QString& group, int count);
 
     Database& database_;
     std::function<qint64()> entryCount_;

@@ -1,5 +1,6 @@
 #include "exchange/ImportFile.h"
 #include "store/SqliteConnection.h"
+#include "store/TableSchema.h"
 #include "subscriptions/ListFixture.h"
 
 #include <QSet>
@@ -129,13 +130,26 @@ TEST_F(Import, TheBatchedPathGivesTheListOneRequestPerLineGives)
     const QStringList lines = {"Ann <ann@example.test>", "old@example.test", "ann@example.test",
                                "blocked@example.test", "spam@example.test", "no-at-sign",
                                "Bert Jones <bert@example.test>", "ANN@example.test", "cleo@example.test,x"};
+    settings.LogManualEntries = true;
+    SqliteConnection& sql = db->database().connection();
+    const QString figures = "SELECT (SELECT group_concat(Subscribes || '/' || Total) FROM " +
+                            TableSchema::table(TableId::Statistics).sqlName + ") || ' ' || (SELECT group_concat(" +
+                            "Category || '=' || Count) FROM " + TableSchema::table(TableId::GroupStatistics).sqlName +
+                            ")";
     single(lines);
     const QStringList batched = items();
+    const QString batchedFigures = sql.scalar(figures).toString();
+    const qint64 batchedCount = db->entryCount();
 
-    db->database().connection().exec("DELETE FROM mailist");
+    for (const TableId table : {TableId::Entries, TableId::Statistics, TableId::GroupStatistics})
+        sql.exec("DELETE FROM " + TableSchema::table(table).sqlName);
+    db->setEntryCount(0);
     addEntry("old@example.test", "news");
     for (const QString& line : lines)
-        insertentry(*ctx, true, line.trimmed(), false, false, false, {}, "Import of entries from file \"list.txt\"",
+        insertentry(*ctx, true, line.trimmed(), true, false, false, {}, "Import of entries from file \"list.txt\"",
                     TCVNAddress{}, {}, "news");
     EXPECT_EQ(batched, items());
+    EXPECT_EQ(batchedFigures, sql.scalar(figures).toString());
+    EXPECT_FALSE(batchedFigures.isEmpty());
+    EXPECT_EQ(batchedCount, db->entryCount());
 }
