@@ -21,6 +21,7 @@
 #include "store/TdmML.h"
 #include "subscriptions/InsertEntry.h"
 #include "subscriptions/ListContext.h"
+#include "RulesOnSettings.h"
 #include "YesUi.h"
 
 #include <QCoreApplication>
@@ -84,14 +85,7 @@ int main(int argc, char** argv)
     const QString folder = folders.application + "DB/";
     QDir().mkpath(folder);
 
-    Settings settings;
-    settings.MaintainLog = true;
-    settings.Except = true;
-    settings.ExceptList = {"__", "hotmial", "spam.invalid"};
-    settings.Never = {"blocked1@example.net", "blocked2@example.net", "nobody@example.com"};
-    settings.LogManualEntries = true;
-    settings.MultipleCategorySupport = true;
-    settings.Cats = {"default", "news"};
+    Settings settings = rulesOnSettings();
     settings.DBIsExclusive = exclusive;
 
     YesUi ui;

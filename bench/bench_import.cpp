@@ -6,6 +6,7 @@
 // 50,000 lines/s.
 //
 // Arguments (all optional): number of lines.
+#include "RulesOnSettings.h"
 #include "YesUi.h"
 #include "base/Folders.h"
 #include "base/ProcessEnvironment.h"
@@ -72,14 +73,7 @@ int main(int argc, char** argv)
     const Folders folders = Folders::forApplication(dir.path());
     const QString folder = folders.application + "DB/";
     QDir().mkpath(folder);
-    Settings settings;
-    settings.MaintainLog = true;
-    settings.Except = true;
-    settings.ExceptList = {"__", "hotmial", "spam.invalid"};
-    settings.Never = {"blocked1@example.net", "blocked2@example.net", "nobody@example.com"};
-    settings.LogManualEntries = true;
-    settings.MultipleCategorySupport = true;
-    settings.Cats = {"default", "news"};
+    Settings settings = rulesOnSettings();
     YesUi ui;
     Logs logs(settings.logSwitches(), folders.application, [&] { return folder; });
     TdmML db(folders, settings, logs, ui);
