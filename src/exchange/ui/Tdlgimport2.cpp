@@ -94,7 +94,8 @@ Tdlgimport2::Tdlgimport2(ImportMapping& mapping, Ui& ui, QWidget* parent) : QDia
     layout->addWidget(chkHeaderRow_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("btnOK");
+    // Its own name: the dialog sits inside the import dialog, whose OK is "btnOK".
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("btnMappingOK");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
 }
