@@ -3,6 +3,8 @@
 #include "base/Ui.h"
 #include "exchange/ui/Tdlgimport2.h"
 #include "settings/Settings.h"
+#include "store/Database.h"
+#include "store/TdmML.h"
 #include "subscriptions/GroupChoice.h"
 #include "subscriptions/ListContext.h"
 #include "util/TextFiles.h"
@@ -176,4 +178,5 @@ void importMailingListEntries(QWidget* parent, const ListContext& ctx, const Imp
 {
     TdlgImport dialog(ctx, hooks, parent);
     dialog.exec();
+    ctx.db.database().flush();
 }

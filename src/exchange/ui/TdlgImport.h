@@ -45,5 +45,6 @@ private:
     QPlainTextEdit* memReport_ = nullptr;
 };
 
-// "Import Mailing List Entries...": the import dialog, shown modally.
+// "Import Mailing List Entries...": the import dialog, shown modally; the database
+// is flushed when it closes.
 void importMailingListEntries(QWidget* parent, const ListContext& ctx, const ImportHooks& hooks);
