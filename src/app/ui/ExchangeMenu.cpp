@@ -5,11 +5,15 @@
 #include "app/Session.h"
 #include "exchange/BackUpFile.h"
 #include "exchange/ExportList.h"
+#include "exchange/ImportHooks.h"
 #include "exchange/ui/ExportCommands.h"
 #include "exchange/ui/PrintListPage.h"
+#include "exchange/ui/ManuallyEnter.h"
 #include "exchange/ui/SaveGridToFile.h"
+#include "exchange/ui/TdlgImport.h"
 #include "reports/ui/EntriesGrid.h"
 #include "store/Database.h"
+#include "subscriptions/ListContext.h"
 
 #include <QAction>
 #include <QMenu>
@@ -27,6 +31,11 @@ ExchangeMenu::ExchangeMenu(AppController& controller, EntriesGrid& grid, QMenu& 
         fileMenu.insertAction(before, action);
         return action;
     };
+    add("mkImport", "Import Mailing List Entries...", &ExchangeMenu::importEntries);
+    auto* manual = new QAction("Manually Enter Entries...", &fileMenu);
+    manual->setObjectName("mkManualEntry");
+    connect(manual, &QAction::triggered, this, [this] { manualEntry({}); });
+    fileMenu.insertAction(before, manual);
     add("mkExport", "Export Mailing List Entries...", &ExchangeMenu::exportEntries);
     add("mkPrint", "Print Mailing List", &ExchangeMenu::printList);
     add("mkSaveBackUp", "Save Back Up File...", &ExchangeMenu::saveBackUp)->setShortcut(QKeySequence("Ctrl+S"));
@@ -48,6 +57,30 @@ void ExchangeMenu::withContext(const std::function<void(const ExportContext&)>& 
         controller_.AppException(QString::fromUtf8(e.what()));
     }
     controller_.newformpreparation(false);
+}
+
+void ExchangeMenu::withList(const std::function<void(const ListContext&)>& work)
+{
+    if (!controller_.session().db.isOpen())
+        return;
+    const ListContext ctx = controller_.listContext();
+    controller_.newformpreparation(true);
+    try {
+        work(ctx);
+    } catch (const std::exception& e) {
+        controller_.AppException(QString::fromUtf8(e.what()));
+    }
+    controller_.newformpreparation(false);
+}
+
+void ExchangeMenu::importEntries()
+{
+    withList([this](const ListContext& ctx) { importMailingListEntries(&window_, ctx, importHooks(ctx)); });
+}
+
+void ExchangeMenu::manualEntry(const QString& pasted)
+{
+    withList([this, &pasted](const ListContext& ctx) { ManuallyEnter(&window_, ctx, importHooks(ctx), pasted); });
 }
 
 void ExchangeMenu::exportEntries()

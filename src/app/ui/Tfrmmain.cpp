@@ -44,6 +44,7 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     buildPanels();
     actions_ = new SelectionActions(controller_, *grid_, *menus_->editMenu(), *menus_->sortMenu(), *this);
     exchange_ = new ExchangeMenu(controller_, *grid_, *menus_->fileMenu(), menus_->exchangePlace(), *this);
+    actions_->hooks.manualEntry = [this](const QString& pasted) { exchange_->manualEntry(pasted); };
     wirePanels();
     wireTimers();
     controller_.session().statistics.displayChanged = [this] { refreshInformation(); };

@@ -132,7 +132,7 @@ bool TdlgImport::runImport(bool dryRun)
         cmbGroup_->setCurrentText(group);
     }
     const QString path = edtFileName_->text();
-    const auto lines = readTextLines(path);
+    const auto lines = single ? readTextLines(path) : readDelimitedLines(path);
     if (!lines) {
         ctx_.ui.warn("Error encountered opening your import file!");
         return true;
@@ -142,6 +142,7 @@ bool TdlgImport::runImport(bool dryRun)
     options.showCompletion = single && !dryRun;
     options.note = importNote(path);
     options.dryRun = dryRun;
+    options.keepReport = true;
     ImportReport report(options.note);
     if (single)
         hooks_.importLines(*lines, true, options, QStringLiteral(","), false, group, false, report);

@@ -3,8 +3,13 @@
 #include "store/EntriesTable.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 TEST(ExchangeMenu, SaveBackUpWritesEveryEntryBesideTheTablesAndTheWindowComesBack)
 {
@@ -31,5 +36,26 @@ TEST(ExchangeMenu, SaveBackUpWritesEveryEntryBesideTheTablesAndTheWindowComesBac
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith("E-mail,Group,Full Name,"));
     EXPECT_TRUE(lines[1].startsWith("ann@example.test,news,\"Ann, the \"\"first\"\"\","));
+    EXPECT_TRUE(w.window->isEnabled());
+}
+
+TEST(ExchangeMenu, CtrlVOpensManualEntryWithTheClipboardPastedAndTheMenuWithoutIt)
+{
+    MainWindowFixture w;
+    w.show();
+    QApplication::clipboard()->setText("ann@example.test\nbert@example.test");
+    QStringList seen;
+    auto readAndClose = [&seen] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), "TdlgEnterMore");
+        seen << dialog->findChild<QPlainTextEdit*>("memEntries")->toPlainText();
+        dialog->reject();
+    };
+    QTimer::singleShot(0, readAndClose);
+    QTest::keyClick(w.window.get(), Qt::Key_V, Qt::ControlModifier);
+    QTimer::singleShot(0, readAndClose);
+    w.find<QAction>("mkManualEntry")->trigger();
+    EXPECT_EQ(seen, QStringList({"ann@example.test\nbert@example.test", ""}));
     EXPECT_TRUE(w.window->isEnabled());
 }

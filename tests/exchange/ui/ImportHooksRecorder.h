@@ -32,12 +32,12 @@ protected:
             calls.push_back({lines, add, options, separator, splitFields, group, asBounce, std::nullopt});
             if (refuseSecondLine && lines.size() > 1)
                 report.reject(2, ImportRejection::Blocked, lines[1]);
-            return ImportResult{int(lines.size()), true};
+            return ImportResult{int(lines.size()), true, {}};
         };
         h.importColumns = [this](const QStringList& lines, const ImportMapping& mapping, const ImportOptions& options,
                                  ImportReport&) {
             calls.push_back({lines, true, options, {}, false, {}, false, mapping});
-            return ImportResult{int(lines.size()), true};
+            return ImportResult{int(lines.size()), true, {}};
         };
         return h;
     }
