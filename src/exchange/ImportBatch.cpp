@@ -6,6 +6,7 @@
 #include "store/StatisticsRecorder.h"
 #include "store/TdmML.h"
 #include "store/UnicodeCollation.h"
+#include "subscriptions/EntryRequest.h"
 #include "subscriptions/ListContext.h"
 
 #include <QMap>
@@ -29,28 +30,14 @@ void ImportBatch::begin()
 // The row insertentry makes for a new address.
 Entry ImportBatch::entryOf(const ImportRules::Verdict& v, const QDateTime& now) const
 {
-    Entry e;
-    e.Item = v.address;
-    e.Category = v.group;
-    e.Bounces = 0;
-    e.Comments = note_;
-    e.Name = v.name;
-    e.Salutation = v.contact.FirstName;
-    e.SendRights = !ctx_.settings.DefaultNoUserSend;
-    e.Surname = v.contact.Surname;
-    e.Company = v.contact.Company;
-    e.Address = v.contact.Address;
-    e.City = v.contact.City;
-    e.State = v.contact.State;
-    e.ZIP = v.contact.ZIP;
-    e.Country = v.contact.Country;
-    e.Status = -1;
-    e.NewUser = true;
-    e.SearchHit = false;
-    e.Tagged = false;
-    e.PlainText = false;
-    e.InsertDate = now;
-    return e;
+    EntryRequest request;
+    request.address = v.address;
+    request.group = v.group;
+    request.name = v.name;
+    request.contact = v.contact;
+    request.comment = note_;
+    request.date = now;
+    return newEntry(ctx_, request);
 }
 
 void ImportBatch::addNew(const ImportRules::Verdict& verdict) { pending_.append(verdict); }

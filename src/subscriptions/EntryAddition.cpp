@@ -47,6 +47,24 @@ void updateOldEntry(const ListContext& ctx, Entry entry, const EntryRequest& req
     }
 }
 
+
+// The admission rules a new address must pass; empty when it passes.
+QString admissionRefusal(const ListContext& ctx, const EntryRequest& request)
+{
+    if (request.skipChecks)
+        return {};
+    int code = 0;
+    if (!validemailaddress(request.address, true, ctx.settings, code)) {
+        ctx.logs.AddToErrorsList(Logs::Add, request.address, request.group);
+        return "Not Added: Invalid E-mail Address (Error: " + GetEmailErrorCode(code) + ")!";
+    }
+    if (IsBlockedAddress(ctx.settings, request.address))
+        return QStringLiteral("Not Added: E-mail Address is listed in the Blocked Subscribers list!");
+    return {};
+}
+
+}  // namespace
+
 Entry newEntry(const ListContext& ctx, const EntryRequest& request)
 {
     Entry e;
@@ -72,23 +90,6 @@ Entry newEntry(const ListContext& ctx, const EntryRequest& request)
     e.InsertDate = request.date;
     return e;
 }
-
-// The admission rules a new address must pass; empty when it passes.
-QString admissionRefusal(const ListContext& ctx, const EntryRequest& request)
-{
-    if (request.skipChecks)
-        return {};
-    int code = 0;
-    if (!validemailaddress(request.address, true, ctx.settings, code)) {
-        ctx.logs.AddToErrorsList(Logs::Add, request.address, request.group);
-        return "Not Added: Invalid E-mail Address (Error: " + GetEmailErrorCode(code) + ")!";
-    }
-    if (IsBlockedAddress(ctx.settings, request.address))
-        return QStringLiteral("Not Added: E-mail Address is listed in the Blocked Subscribers list!");
-    return {};
-}
-
-}  // namespace
 
 QString addRequestedEntry(const ListContext& ctx, const EntryRequest& request)
 {

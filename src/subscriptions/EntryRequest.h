@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Entry.h"
 #include "subscriptions/ContactRecord.h"
 
 #include <QDateTime>
@@ -21,6 +22,9 @@ struct EntryRequest {
     bool acknowledge = false;
     bool skipChecks = false;
 };
+
+// The row a new address gets on the list.
+Entry newEntry(const ListContext& ctx, const EntryRequest& request);
 
 // The two halves of insertentry; each answers the result text.
 QString addRequestedEntry(const ListContext& ctx, const EntryRequest& request);

@@ -43,20 +43,14 @@ ExchangeMenu::ExchangeMenu(AppController& controller, EntriesGrid& grid, QMenu& 
 
 void ExchangeMenu::withContext(const std::function<void(const ExportContext&)>& work)
 {
-    Session& session = controller_.session();
-    if (!session.db.isOpen())
-        return;
-    ExportHooks hooks;
-    hooks.holdWindow = [this](bool working) { window_.setEnabled(!working); };
-    hooks.print = [this](const QString& title, const QString& page) { return printListPage(&window_, title, page); };
-    const ExportContext context{session.db.database().entries(), ui_, hooks};
-    controller_.newformpreparation(true);
-    try {
-        work(context);
-    } catch (const std::exception& e) {
-        controller_.AppException(QString::fromUtf8(e.what()));
-    }
-    controller_.newformpreparation(false);
+    withList([this, &work](const ListContext& ctx) {
+        ExportHooks hooks;
+        hooks.holdWindow = [this](bool working) { window_.setEnabled(!working); };
+        hooks.print = [this](const QString& title, const QString& page) {
+            return printListPage(&window_, title, page);
+        };
+        work(ExportContext{ctx.entries(), ui_, hooks});
+    });
 }
 
 void ExchangeMenu::withList(const std::function<void(const ListContext&)>& work)
