@@ -12,6 +12,7 @@
 #include "reports/ui/ListPanels.h"
 #include "settings/GridLayoutStore.h"
 #include "store/Database.h"
+#include "util/ui/WindowRoutines.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,15 +25,6 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-QWidget* namedPanel(const QString& name, QWidget* parent)
-{
-    auto* w = new QWidget(parent);
-    w->setObjectName(name);
-    return w;
-}
-}  // namespace
 
 Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiUi* gui)
     : controller_(controller), layoutStore_(layoutStore), gui_(gui)
@@ -100,7 +92,7 @@ void Tfrmmain::buildPanels()
     layout->addStretch(0);
     setCentralWidget(central);
 
-    pnlStatus_ = namedPanel("pnlStatus", this);
+    pnlStatus_ = named<QWidget>("pnlStatus", this);
     auto* status = new QHBoxLayout(pnlStatus_);
     status->setContentsMargins(0, 0, 0, 0);
     lblModeEntries_ = new QLabel(pnlStatus_);

@@ -5,6 +5,7 @@
 #include "subscriptions/GroupChoice.h"
 #include "subscriptions/ListContext.h"
 #include "util/TextFiles.h"
+#include "util/ui/WindowRoutines.h"
 
 #include <QButtonGroup>
 #include <QClipboard>
@@ -21,17 +22,9 @@
 
 namespace {
 
-QRadioButton* radio(const QString& text, const char* name)
-{
-    auto* r = new QRadioButton(text);
-    r->setObjectName(name);
-    return r;
-}
-
 QComboBox* groupBox(const QStringList& groups, const char* name)
 {
-    auto* box = new QComboBox;
-    box->setObjectName(name);
+    auto* box = named<QComboBox>(name);
     box->setEditable(true);
     box->addItems(groups);
     box->setCurrentText({});
@@ -60,11 +53,11 @@ TdlgEnterMore::TdlgEnterMore(const ListContext& ctx, ImportHooks hooks, QWidget*
     lblCount_->setObjectName("lblCount");
     layout->addWidget(lblCount_);
 
-    rdbAdd_ = radio("Add to Mailing List", "rdbAdd");
-    rdbRemove_ = radio("Remove from Mailing List", "rdbRemove");
-    rdbUndeliverable_ = radio("Process as Undeliverable", "rdbUndeliverable");
-    rdbAllGroups_ = radio("All Groups", "rdbAllGroups");
-    rdbGroup_ = radio("Group:", "rdbGroup");
+    rdbAdd_ = named<QRadioButton>("rdbAdd", "Add to Mailing List");
+    rdbRemove_ = named<QRadioButton>("rdbRemove", "Remove from Mailing List");
+    rdbUndeliverable_ = named<QRadioButton>("rdbUndeliverable", "Process as Undeliverable");
+    rdbAllGroups_ = named<QRadioButton>("rdbAllGroups", "All Groups");
+    rdbGroup_ = named<QRadioButton>("rdbGroup", "Group:");
     cmbAddGroup_ = groupBox(ctx_.settings.Cats, "cmbAddGroup");
     cmbAddGroup_->setCurrentText(ctx_.settings.AlternativeCategory);
     cmbRemoveGroup_ = groupBox(ctx_.settings.Cats, "cmbRemoveGroup");

@@ -8,6 +8,7 @@
 #include "subscriptions/GroupChoice.h"
 #include "subscriptions/ListContext.h"
 #include "util/TextFiles.h"
+#include "util/ui/WindowRoutines.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,17 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* button(const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text);
-    b->setObjectName(name);
-    return b;
-}
-
-}  // namespace
 
 TdlgImport::TdlgImport(const ListContext& ctx, ImportHooks hooks, QWidget* parent)
     : QDialog(parent), ctx_(ctx), hooks_(std::move(hooks))
@@ -45,7 +35,7 @@ TdlgImport::TdlgImport(const ListContext& ctx, ImportHooks hooks, QWidget* paren
     rdbSingle_->setChecked(true);
     auto* rdbMultiple = new QRadioButton("File contains multiple columns");
     rdbMultiple->setObjectName("rdbMultiple");
-    btnEditSettings_ = button("Edit Settings..", "btnEditSettings");
+    btnEditSettings_ = named<QPushButton>("btnEditSettings", "Edit Settings..");
     connect(btnEditSettings_, &QPushButton::clicked, mappingDialog_, &QDialog::exec);
     connect(rdbSingle_, &QRadioButton::toggled, this, &TdlgImport::formChanged);
     auto* multipleRow = new QHBoxLayout;
@@ -67,7 +57,7 @@ TdlgImport::TdlgImport(const ListContext& ctx, ImportHooks hooks, QWidget* paren
     edtFileName_ = new QLineEdit;
     edtFileName_->setObjectName("edtFileName");
     edtFileName_->setReadOnly(true);
-    auto* btnBrowse = button("Browse..", "btnBrowse");
+    auto* btnBrowse = named<QPushButton>("btnBrowse", "Browse..");
     connect(btnBrowse, &QPushButton::clicked, this, &TdlgImport::btnBrowseClick);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(edtFileName_, 1);
@@ -78,7 +68,7 @@ TdlgImport::TdlgImport(const ListContext& ctx, ImportHooks hooks, QWidget* paren
     btnOK_ = buttons->button(QDialogButtonBox::Ok);
     btnOK_->setObjectName("btnOK");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("btnCancel");
-    btnCheckOnly_ = button("Check only", "btnCheckOnly");
+    btnCheckOnly_ = named<QPushButton>("btnCheckOnly", "Check only");
     btnCheckOnly_->setToolTip("Run the import without changing the list and show what it would turn down");
     buttons->addButton(btnCheckOnly_, QDialogButtonBox::ActionRole);
     connect(btnCheckOnly_, &QPushButton::clicked, this, [this] { runImport(true); });

@@ -4,6 +4,7 @@
 #include "exchange/ExportColumns.h"
 #include "exchange/SplitFields.h"
 #include "util/TextFiles.h"
+#include "util/ui/WindowRoutines.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,13 +21,6 @@ namespace {
 
 constexpr int kNoFileFields = 11;      // the layout shown before a file is chosen
 constexpr int kUnreadableFields = 6;   // the layout shown when the file cannot be read
-
-QListWidget* sideList(const char* name)
-{
-    auto* list = new QListWidget;
-    list->setObjectName(name);
-    return list;
-}
 
 QStringList numberedFields(int count)
 {
@@ -45,10 +39,10 @@ Tdlgimport2::Tdlgimport2(ImportMapping& mapping, Ui& ui, QWidget* parent) : QDia
     auto* layout = new QVBoxLayout(this);
 
     auto* lists = new QGridLayout;
-    lbxFileFields_ = sideList("lbxFileFields");
-    lbxExamples_ = sideList("lbxExamples");
-    lbxArrows_ = sideList("lbxArrows");
-    lbxFieldOrder_ = sideList("lbxFieldOrder");
+    lbxFileFields_ = named<QListWidget>("lbxFileFields");
+    lbxExamples_ = named<QListWidget>("lbxExamples");
+    lbxArrows_ = named<QListWidget>("lbxArrows");
+    lbxFieldOrder_ = named<QListWidget>("lbxFieldOrder");
     const QStringList headings{"File Field", "Example", "", "Database Field"};
     const QList<QListWidget*> columns{lbxFileFields_, lbxExamples_, lbxArrows_, lbxFieldOrder_};
     for (int c = 0; c < columns.size(); ++c) {

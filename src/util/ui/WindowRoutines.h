@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <utility>
+
 class QAbstractItemView;
 class QWidget;
 
@@ -10,3 +13,12 @@ void SelectAllItems(QAbstractItemView* list);
 // A size in pixels at 96 dots per inch, in pixels of the screen the widget is on
 // (the primary screen without a widget), rounded to the nearest whole pixel.
 int ScaleForScreen(int pixelsAt96, const QWidget* widget = nullptr);
+
+// A new widget of the kind, made with the arguments, under the object name the
+// windows' tests find it by.
+template <class Widget, class... Arguments> Widget* named(const QString& name, Arguments&&... arguments)
+{
+    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
+    widget->setObjectName(name);
+    return widget;
+}
