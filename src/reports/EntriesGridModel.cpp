@@ -9,6 +9,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 const Entry& noEntry()
@@ -25,18 +26,23 @@ bool isEditable(int column)
     return kind == GridColumn::Kind::Text || kind == GridColumn::Kind::Number || kind == GridColumn::Kind::Flag;
 }
 
-// Sorts by a column, ties by Index so the order is the same every time. The
-// comparison is spelt out per kind of column: a million rows take some twenty
-// million comparisons.
-template <class Compare> void sortBy(QList<Entry>& rows, bool ascending, Compare compare)
+// Sorts the row numbers by a column, ties by Index so the order is the same every
+// time; the rows themselves stay where they are, as moving a million whole entries
+// costs more than comparing them. The comparison is spelt out per kind of column:
+// a million rows take some twenty million comparisons.
+template <class Compare> void sortBy(QList<int>& order, const QList<Entry>& rows, bool ascending, Compare compare)
 {
     if (ascending)
-        std::sort(rows.begin(), rows.end(), [&](const Entry& a, const Entry& b) {
+        std::sort(order.begin(), order.end(), [&](int i, int j) {
+            const Entry& a = rows[i];
+            const Entry& b = rows[j];
             const int cmp = compare(a, b);
             return cmp != 0 ? cmp < 0 : a.Index < b.Index;
         });
     else
-        std::sort(rows.begin(), rows.end(), [&](const Entry& a, const Entry& b) {
+        std::sort(order.begin(), order.end(), [&](int i, int j) {
+            const Entry& a = rows[i];
+            const Entry& b = rows[j];
             const int cmp = compare(b, a);
             return cmp != 0 ? cmp < 0 : b.Index < a.Index;
         });
@@ -57,8 +63,14 @@ void EntriesGridModel::reset(Database* db, SqlFilter filter)
     db_ = db;
     filter_ = std::move(filter);
     rows_.clear();
+    shown_.clear();
     windowStart_ = 0;
     total_ = 0;
+    if (cacheLimit_ > 0) {
+        if (sortColumn_ >= 0 && !gridColumns()[sortColumn_].indexed)
+            sortColumn_ = -1;
+        order_ = Qt::AscendingOrder;
+    }
     if (db_) {
         if (cacheLimit_ > 0)
             total_ = int(db_->entries().count(filter_));
@@ -76,6 +88,8 @@ void EntriesGridModel::loadAll()
         return true;
     });
     total_ = int(rows_.size());
+    shown_.resize(total_);
+    std::iota(shown_.begin(), shown_.end(), 0);
     sortLoaded();
 }
 
@@ -87,14 +101,38 @@ void EntriesGridModel::sortLoaded()
         return;
     const bool ascending = order_ == Qt::AscendingOrder;
     if (QString Entry::*const field = gridTextField(column))
-        sortBy(rows_, ascending, [field](const Entry& a, const Entry& b) { return unicodeNoCase(a.*field, b.*field); });
+        sortByText(field, ascending);
     else if (column == gridColumnOf("Bounces"))
-        sortBy(rows_, ascending, [](const Entry& a, const Entry& b) { return a.Bounces - b.Bounces; });
+        sortBy(shown_, rows_, ascending, [](const Entry& a, const Entry& b) { return a.Bounces - b.Bounces; });
     else
-        sortBy(rows_, ascending, [column](const Entry& a, const Entry& b) {
+        sortBy(shown_, rows_, ascending, [column](const Entry& a, const Entry& b) {
             const auto order = QVariant::compare(gridValue(a, column), gridValue(b, column));
             return order == QPartialOrdering::Less ? -1 : order == QPartialOrdering::Greater ? 1 : 0;
         });
+}
+
+void EntriesGridModel::sortByText(QString Entry::*field, bool ascending)
+{
+    struct Keyed {
+        NoCasePrefix prefix;
+        int row;
+    };
+    QList<Keyed> keyed;
+    keyed.reserve(shown_.size());
+    for (int row : std::as_const(shown_))
+        keyed.append({noCasePrefix(rows_[row].*field), row});
+    const auto before = [&](const Keyed& a, const Keyed& b) {
+        int cmp = compareNoCasePrefixes(a.prefix, b.prefix);
+        if (cmp == 0)
+            cmp = unicodeNoCase(rows_[a.row].*field, rows_[b.row].*field);
+        return cmp != 0 ? cmp < 0 : rows_[a.row].Index < rows_[b.row].Index;
+    };
+    if (ascending)
+        std::sort(keyed.begin(), keyed.end(), before);
+    else
+        std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return before(b, a); });
+    for (qsizetype i = 0; i < keyed.size(); ++i)
+        shown_[i] = keyed[i].row;
 }
 
 bool EntriesGridModel::toggleSort(int column)
@@ -115,6 +153,12 @@ bool EntriesGridModel::toggleSort(int column)
     sortLoaded();
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     return true;
+}
+
+void EntriesGridModel::restoreSort(int column, Qt::SortOrder order)
+{
+    sortColumn_ = column >= 0 && column < gridColumnCount() ? column : -1;
+    order_ = order;
 }
 
 QString EntriesGridModel::orderBy() const
@@ -160,7 +204,7 @@ const Entry& EntriesGridModel::entryAt(int row) const
             return noEntry();
         return rows_[row - windowStart_];
     }
-    return rows_[row];
+    return rows_[shown_[row]];
 }
 
 QString EntriesGridModel::displayText(int row, int column) const
@@ -258,7 +302,7 @@ bool EntriesGridModel::save(int row, const Entry& changed)
         ensureWindow(row);
         rows_[row - windowStart_] = changed;
     } else {
-        rows_[row] = changed;
+        rows_[shown_[row]] = changed;
     }
     return true;
 }

@@ -31,6 +31,9 @@ public:
     // it, between the column's index order and the table's natural order. False
     // (nothing changes) for a column the table cannot sort by.
     bool toggleSort(int column);
+    // The order kept from an earlier session; takes effect at the next reset, where
+    // the cache limit leaves only an index's ascending order.
+    void restoreSort(int column, Qt::SortOrder order);
     // -1: the table's own order (with the cache limit), E-mail order (without)
     int sortColumn() const { return sortColumn_; }
     Qt::SortOrder sortOrder() const { return order_; }
@@ -58,6 +61,7 @@ private:
     bool holds(const QModelIndex& index) const;
     void loadAll();
     void sortLoaded();
+    void sortByText(QString Entry::*field, bool ascending);
     // Brings the row into the held window (cache limit on).
     void ensureWindow(int row) const;
     QString orderBy() const;
@@ -70,7 +74,9 @@ private:
     Qt::SortOrder order_ = Qt::AscendingOrder;
     bool editing_ = false;
     int total_ = 0;
-    // Every row without the cache limit; with it, the rows from windowStart_ on.
+    // Every row without the cache limit, in the walk's order, and shown_ the shown
+    // order of their numbers; with the limit, the rows from windowStart_ on.
     mutable QList<Entry> rows_;
+    QList<int> shown_;
     mutable int windowStart_ = 0;
 };

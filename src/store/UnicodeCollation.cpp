@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 // The loadable extension compiles this file against SQLite's extension interface,
@@ -126,6 +127,41 @@ int unicodeNoCase(QStringView a, QStringView b)
     if (i > 0 && a[i].isLowSurrogate())  // back to the start of the character
         --i;
     return a.sliced(i).compare(b.sliced(i), Qt::CaseInsensitive);
+}
+
+NoCasePrefix noCasePrefix(QStringView text)
+{
+    // A byte of 0 marks where the key stops: the text's end, or a character the
+    // key cannot stand for (NUL or beyond ASCII).
+    NoCasePrefix key;
+    const qsizetype n = std::min<qsizetype>(text.size(), 16);
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == 0 || c >= 0x80)
+            break;
+        std::uint64_t& word = i < 8 ? key.high : key.low;
+        word |= std::uint64_t(foldAscii(c)) << (56 - 8 * (i % 8));
+    }
+    return key;
+}
+
+int compareNoCasePrefixes(const NoCasePrefix& a, const NoCasePrefix& b)
+{
+    std::uint64_t wordA = a.high;
+    std::uint64_t wordB = b.high;
+    if (wordA == wordB) {
+        wordA = a.low;
+        wordB = b.low;
+        if (wordA == wordB)
+            return 0;
+    }
+    // The first byte that differs; the bytes before it are equal characters.
+    const int shift = 56 - (std::countl_zero(wordA ^ wordB) / 8) * 8;
+    const int byteA = int((wordA >> shift) & 0xff);
+    const int byteB = int((wordB >> shift) & 0xff);
+    if (byteA == 0 || byteB == 0)  // one key stopped there: the texts must say
+        return 0;
+    return byteA - byteB;
 }
 
 void unicodeUpper(sqlite3_context* context, int, sqlite3_value** argv)

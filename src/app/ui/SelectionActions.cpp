@@ -29,14 +29,15 @@ SelectionActions::SelectionActions(AppController& controller, EntriesGrid& grid,
         resetBounceCount(ctx, grid_.selectedEntryIndexes());
     });
     addRowAction(menu, "mkChangeCategory", "Change Group to...", [this](const ListContext& ctx) {
-        changeGroupOfEntries(ctx, grid_.selectedEntryIndexes(), grid_.currentCategory());
+        changeGroupOfEntries(ctx, grid_.selectedEntryIndexes(),
+                             grid_.currentEntry().value_or(Entry()).Category);
     });
     addRowAction(menu, "mkaddtonever", "Move to Blocked Addresses",
                  [this](const ListContext& ctx) { mkaddtonever(ctx, grid_.selectedEntryIndexes()); });
     // Works on the current row, which a plain selection may lack.
     QAction* update = addListAction(menu, "mkUpdateEmail", "Update E-mail Address...", {});
     connect(update, &QAction::triggered, this, [this] {
-        const QString address = grid_.isVisible() ? grid_.currentItem() : QString();
+        const QString address = grid_.isVisible() ? grid_.currentEntry().value_or(Entry()).Item : QString();
         if (address.isEmpty()) {
             QApplication::beep();
             return;
@@ -91,6 +92,8 @@ void SelectionActions::addBatchActions(QMenu& menu)
     for (const auto& a : actions) {
         QAction* action = menu.addAction(a.caption);
         action->setObjectName(a.name);
+        // The two sending rights are ticked after the current entry as the menu opens.
+        action->setCheckable(a.action == BatchAction::AllowSending || a.action == BatchAction::DenySending);
         const BatchAction which = a.action;
         connect(action, &QAction::triggered, this, [this, which] { batch(which); });
         grid_.addAction(action);
@@ -153,9 +156,12 @@ void SelectionActions::updateRecordMenu(QMenu& menu)
         a->setEnabled(rows);
     // "User Sending Rights" only with users allowed to send to the list.
     const bool userSending = controller_.session().settings.UserSending;
-    for (const char* name : {"mkCanSend", "mkCannotSend"})
-        if (QAction* a = menu.findChild<QAction*>(name))
+    const std::optional<Entry> current = grid_.currentEntry();
+    for (const auto& [name, rights] : {std::pair{"mkCanSend", true}, std::pair{"mkCannotSend", false}})
+        if (QAction* a = menu.findChild<QAction*>(name)) {
             a->setVisible(userSending);
+            a->setChecked(current && current->SendRights == rights);
+        }
     const int tagged = gridColumnOf("Tagged");
     for (const char* name : {"mkTag", "mkUntag"})
         if (QAction* a = menu.findChild<QAction*>(name))

@@ -48,6 +48,7 @@ void EntriesGrid::showEntries(Database* db, const QString& filter)
         db = nullptr;
     }
     model_->reset(db, std::move(parsed));
+    horizontalHeader()->setSortIndicator(model_->sortColumn(), model_->sortOrder());
 }
 
 void EntriesGrid::setCacheLimit(int rows)
@@ -94,16 +95,12 @@ QList<qint64> EntriesGrid::selectedEntryIndexes() const
     return indexes;
 }
 
-QString EntriesGrid::currentItem() const
+std::optional<Entry> EntriesGrid::currentEntry() const
 {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? model_->entryAt(current.row()).Item : QString();
-}
-
-QString EntriesGrid::currentCategory() const
-{
-    const QModelIndex current = currentIndex();
-    return current.isValid() ? model_->entryAt(current.row()).Category : QString();
+    if (!current.isValid())
+        return std::nullopt;
+    return model_->entryAt(current.row());
 }
 
 void EntriesGrid::goToFirst()
@@ -239,6 +236,8 @@ void EntriesGrid::readLayout(const GridLayoutStore& store)
         if (col.Width > 0)
             header->resizeSection(c, col.Width);
         positions.append({col.Index, c});
+        if (col.Sorted == 1 || col.Sorted == 2)
+            model_->restoreSort(c, col.Sorted == 1 ? Qt::AscendingOrder : Qt::DescendingOrder);
     }
     // Placed from the first position on, each move leaves the earlier ones in place.
     std::sort(positions.begin(), positions.end());

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "store/Entry.h"
+
 #include <QStringList>
 #include <QTableView>
+#include <optional>
 
 class Database;
 class EntriesGridModel;
@@ -37,9 +40,8 @@ public:
 
     // The Index values of the selected rows, top to bottom.
     QList<qint64> selectedEntryIndexes() const;
-    // The address and group of the current row; empty without one.
-    QString currentItem() const;
-    QString currentCategory() const;
+    // The entry of the current row; none without one.
+    std::optional<Entry> currentEntry() const;
     void goToFirst();
     void goToLast();
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -135,4 +136,25 @@ TEST(ListViewWindow, RowCommandsDoNothingOnTheInformationTab)
     w.grid()->selectAll();
     w.find<QAction>("mkTag")->trigger();
     EXPECT_EQ(w.ui.progressCaptions.back(), "Setting the Tag");
+}
+
+TEST(ListViewWindow, TheSendingRightsAreTickedAfterTheCurrentEntry)
+{
+    ListWindow w;
+    w.show();
+    w.session.settings.UserSending = true;
+    Entry bert = *w.session.db.database().entries().locate("bert@example.test");
+    bert.SendRights = false;
+    w.session.db.database().entries().post(bert);
+    w.tab(1);
+    w.controller.UpdateDisplay(true);
+    auto* menu = w.find<QMenu>("mkEdit");
+    const int bertRow = int(w.shownItems().indexOf("bert@example.test"));
+    for (const auto& [row, canSend] : {std::pair{bertRow, false}, std::pair{(bertRow + 1) % 3, true}}) {
+        w.grid()->setCurrentIndex(w.grid()->model()->index(row, 0));
+        emit menu->aboutToShow();
+        EXPECT_EQ(w.find<QAction>("mkCanSend")->isChecked(), canSend);
+        EXPECT_EQ(w.find<QAction>("mkCannotSend")->isChecked(), !canSend);
+        EXPECT_TRUE(w.find<QAction>("mkCanSend")->isVisible());
+    }
 }

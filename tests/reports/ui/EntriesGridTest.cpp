@@ -53,11 +53,16 @@ TEST_F(Grid, TheLayoutComesBackFromTheStore)
     grid.horizontalHeader()->moveSection(3, 0);
     grid.setColumnHidden(gridColumnOf("City"), false);
     grid.horizontalHeader()->resizeSection(0, 211);
+    grid.sortByColumn(gridColumnOf("Item"));
+    grid.sortByColumn(gridColumnOf("Item"));  // descending
     grid.saveLayout(store);
     EntriesGrid again;
     again.readLayout(store);
+    again.showEntries(&db->database(), {});
     EXPECT_EQ(again.visibleHeadings(), QStringList({"Bounces", "E-mail", "Full Name", "Group", "City"}));
     EXPECT_EQ(again.horizontalHeader()->sectionSize(0), 211);
+    EXPECT_EQ(again.rowValues(0)[1], "c@example.test");
+    EXPECT_EQ(again.horizontalHeader()->sortIndicatorSection(), gridColumnOf("Item"));
 }
 
 TEST_F(Grid, AClickOnAFlagFlipsItOnlyWhileEditingIsOff)
