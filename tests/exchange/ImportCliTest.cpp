@@ -3,8 +3,13 @@
 #include "support/TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -72,4 +77,48 @@ TEST_F(ImportCliTest, ColumnsMapTheFieldsInOrderAndAWindows1252FileReadsAsIs)
 
     EXPECT_EQ(run({"import", list, "--columns", "E-mail,Phone"}), 2);
     EXPECT_TRUE(err.contains("import: unknown column: Phone")) << err.toStdString();
+}
+
+// A killed import keeps every batch it committed, and importing the file again
+// brings in the rest: no address lost, none twice.
+TEST_F(ImportCliTest, AKilledImportKeepsItsCommittedBatchesAndARunAgainAddsTheRest)
+{
+    constexpr int kLines = 60000;
+    QByteArray lines;
+    for (int i = 0; i < kLines; ++i)
+        lines += "member" + QByteArray::number(i) + "@example.test\n";
+    const QString list = file("list.txt", lines);
+    QFile log(home.filePath("DB/log.txt"));
+    QProcess import;
+    import.setProcessEnvironment(scratchEnvironment(home.path()));
+    import.start(builtProgram("corvanel-cli"), {"import", list});
+    ASSERT_TRUE(import.waitForStarted());
+    const QRegularExpression committed("committed up to line (\\d+)");
+    int committedLine = 0;
+    while (import.state() == QProcess::Running && committedLine == 0) {
+        QThread::msleep(5);
+        if (log.open(QIODevice::ReadOnly)) {
+            const auto found = committed.match(QString::fromUtf8(log.readAll()));
+            committedLine = found.hasMatch() ? found.captured(1).toInt() : 0;
+            log.close();
+        }
+    }
+    ASSERT_EQ(import.state(), QProcess::Running) << "the import ended before it could be killed";
+    ::kill(pid_t(import.processId()), SIGKILL);
+    ASSERT_TRUE(import.waitForFinished(60000));
+
+    const auto onList = [this] {
+        QList<QByteArray> rows = exported().split('\n');
+        rows.removeFirst();  // the heading
+        rows.removeAll(QByteArray());
+        return rows;
+    };
+    const qsizetype kept = onList().size();
+    EXPECT_GE(kept, committedLine);
+    EXPECT_LT(kept, kLines);
+    EXPECT_EQ(run({"import", list}), 0) << err.toStdString();
+    QList<QByteArray> rows = onList();
+    EXPECT_EQ(rows.size(), kLines);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(std::unique(rows.begin(), rows.end()), rows.end());
 }
