@@ -83,6 +83,19 @@ public:
         return askYesNo(text, Icon::Warning) ? SenderChoice::ChangeMethod : SenderChoice::DoNotChange;
     }
 
+    // The "Sending Error" dialog (TdlgSendError): OK, or Abort once confirmAbort
+    // agrees; its box "Do not show further errors" (hideFurther, in and out); the
+    // "Show Recipients" button runs showRecipients, and is off without it. Where
+    // there is no such dialog the text is a warning and the answer OK.
+    enum class SendErrorChoice { Ok, Abort };
+    virtual SendErrorChoice showSendError(const QString& text, bool& /*hideFurther*/,
+                                          const std::function<bool()>& /*confirmAbort*/,
+                                          const std::function<void()>& /*showRecipients*/)
+    {
+        warn(text);
+        return SendErrorChoice::Ok;
+    }
+
     void inform(const QString& text) { message(Icon::Information, text); }
     void warn(const QString& text) { message(Icon::Warning, text); }
     bool askYesNo(const QString& text, Icon icon = Icon::Confirmation)

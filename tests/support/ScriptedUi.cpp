@@ -102,3 +102,18 @@ std::optional<Ui::AddressChange> ScriptedUi::askAddressChange(const QString&, co
     }
     return takeFront(addressChanges);
 }
+
+Ui::SendErrorChoice ScriptedUi::showSendError(const QString& text, bool& hideFurther,
+                                              const std::function<bool()>& confirmAbort,
+                                              const std::function<void()>&)
+{
+    sendErrors << text;
+    if (sendErrorAnswers.empty())
+        return SendErrorChoice::Ok;
+    const SendErrorAnswer a = sendErrorAnswers.front();
+    sendErrorAnswers.pop_front();
+    hideFurther = a.hideFurther;
+    if (a.choice == SendErrorChoice::Abort && confirmAbort())
+        return SendErrorChoice::Abort;
+    return SendErrorChoice::Ok;
+}

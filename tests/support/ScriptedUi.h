@@ -60,4 +60,15 @@ public:
     std::optional<AddressChange> askAddressChange(const QString& oldAddress,
                                                   const QString& newAddress,
                                                   bool showIgnoreRules) override;
+    // Answers of the send-error dialog, in order: the button pressed and the state of
+    // "Do not show further errors". Empty: OK with the box as it was. Abort is
+    // pressed once its confirmation agrees, else the answer is OK.
+    struct SendErrorAnswer {
+        SendErrorChoice choice = SendErrorChoice::Ok;
+        bool hideFurther = false;
+    };
+    std::deque<SendErrorAnswer> sendErrorAnswers;
+    QStringList sendErrors;
+    SendErrorChoice showSendError(const QString& text, bool& hideFurther, const std::function<bool()>& confirmAbort,
+                                  const std::function<void()>& showRecipients) override;
 };

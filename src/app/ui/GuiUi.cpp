@@ -1,6 +1,7 @@
 #include "app/ui/GuiUi.h"
 
 #include "app/ui/TdlgSplash.h"
+#include "sending/ui/TdlgSendError.h"
 #include "store/ui/TdlgOpenDB.h"
 #include "subscriptions/ui/TdlgChangeAddress.h"
 #include "subscriptions/ui/TdlgSenderMethod.h"
@@ -206,6 +207,16 @@ Ui::SenderChoice GuiUi::askSenderMethod(const QString& text, bool& alwaysShow)
         return SenderChoice::DoNotChange;
     hideSplash();
     return TdlgSenderMethod::ask(parent_, text, alwaysShow);
+}
+
+Ui::SendErrorChoice GuiUi::showSendError(const QString& text, bool& hideFurther,
+                                         const std::function<bool()>& confirmAbort,
+                                         const std::function<void()>& showRecipients)
+{
+    if (dismissed_)
+        return SendErrorChoice::Ok;
+    hideSplash();
+    return TdlgSendError::ask(parent_, text, hideFurther, confirmAbort, showRecipients);
 }
 
 std::optional<Ui::AddressChange> GuiUi::askAddressChange(const QString& oldAddress,

@@ -38,6 +38,8 @@ public:
                                                   const QString& newAddress,
                                                   bool showIgnoreRules) override;
     SenderChoice askSenderMethod(const QString& text, bool& alwaysShow) override;
+    SendErrorChoice showSendError(const QString& text, bool& hideFurther, const std::function<bool()>& confirmAbort,
+                                  const std::function<void()>& showRecipients) override;
 
     void showSplash();
     void hideSplash() override;
