@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class Ui;
+struct Settings;
+
+// "SMTP Settings": the server, the sender and the log-in. OK stores the values
+// only when every check passes; a refused OK keeps the dialog open.
+class TdlgSMTPSettings : public QDialog {
+    Q_OBJECT
+public:
+    TdlgSMTPSettings(Ui& ui, Settings& settings, QWidget* parent = nullptr);
+
+    // True when OK stored the values.
+    static bool edit(QWidget* parent, Ui& ui, Settings& settings);
+
+    void accept() override;
+
+private:
+    Ui& ui_;
+    Settings& settings_;
+    QLineEdit* edtHost_;
+    QLineEdit* edtPort_;
+    QLineEdit* edtName_;
+    QLineEdit* edtEmail_;
+    QCheckBox* chkLogon_;
+    QLineEdit* edtUser_;
+    QLineEdit* edtPassword_;
+};
