@@ -48,6 +48,18 @@ void CheckJournal::queue(const QString& kind, const QString& recipient, const QS
     insert.run();
 }
 
+void CheckJournal::markSent(qint64 index, const QDateTime& when)
+{
+    // Its own commit: a crash after it never sends the item again.
+    Transaction transaction(database_.connection());
+    Statement& update =
+        database_.connection().cached("UPDATE " + table("Outbox") + " SET Sent = ? WHERE \"Index\" = ?");
+    update.reset();
+    update.bind(1, when).bind(2, index);
+    update.run();
+    transaction.commit();
+}
+
 QList<CheckJournal::OutboxItem> CheckJournal::unsent()
 {
     Statement read(database_.connection(), "SELECT \"Index\", Kind, Recipient, Detail, Created FROM "

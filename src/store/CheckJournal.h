@@ -28,6 +28,7 @@ public:
     };
     void queue(const QString& kind, const QString& recipient, const QString& detail, const QDateTime& when);
     QList<OutboxItem> unsent();
+    void markSent(qint64 index, const QDateTime& when);
 
 private:
     QString table(const QString& name) const;
