@@ -104,6 +104,9 @@ struct Settings {
     QString SMTPID;
     QString SMTPName;
     QString SMTPEmail;
+    // "Auto" takes STARTTLS when the server offers it, so a plain port-25 server keeps working.
+    QString SMTPSecurity = "Auto";  // "Auto", "STARTTLS", "TLS" or "None"
+    bool SMTPVerifyCertificate = true;
     QString DNSHost;
     int DNSTimeOut = 6;
     bool DNSProcessBounce = true;

@@ -75,6 +75,7 @@ constexpr int kEmailSoftware[] = {1, 5};
 constexpr const char* kAfterProcess[] = {"MarkRead", "Move", "Delete"};
 constexpr const char* kForwardToWhom[] = {"Sender", "Subject", "Email", "All"};
 constexpr const char* kIMAPSecurity[] = {"TLS", "STARTTLS", "None"};
+constexpr const char* kSMTPSecurity[] = {"Auto", "STARTTLS", "TLS", "None"};
 
 constexpr const char* S = "Settings";
 constexpr const char* D = "Database";
@@ -179,6 +180,8 @@ const std::array keys{
     SettingKey{V, "SMTPID", &St::SMTPID},
     SettingKey{V, "SMTPName", &St::SMTPName},
     SettingKey{V, "SMTPEmail", &St::SMTPEmail},
+    SettingKey{V, "SMTPSecurity", &St::SMTPSecurity, oneOf(kSMTPSecurity)},
+    SettingKey{V, "SMTPVerifyCertificate", &St::SMTPVerifyCertificate},
     SettingKey{V, "DNSHost", &St::DNSHost},
     SettingKey{V, "DNSTimeOut", &St::DNSTimeOut, between(1, 240)},
     SettingKey{V, "DNSProcessBounce", &St::DNSProcessBounce},

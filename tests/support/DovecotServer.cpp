@@ -1,6 +1,7 @@
 #include "support/DovecotServer.h"
 
 #include "support/ChildRun.h"
+#include "support/TestCertificate.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -81,15 +82,8 @@ DovecotServer::DovecotServer()
     }
     // The auth process runs as dovecot and the mail one as the mail user: both pass through here.
     ::chmod(QFile::encodeName(dir_.path()).constData(), 0711);
-    const ChildRun certificate = runChild(
-        QStringLiteral("openssl"),
-        {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes",
-         "-keyout", dir_.filePath("key.pem"), "-out", dir_.filePath("cert.pem"), "-days", "2",
-         "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"});
-    if (certificate.exitCode != 0) {
-        ADD_FAILURE() << "openssl made no certificate: " << certificate.err.toStdString();
+    if (!makeTestCertificate(dir_.path()))
         return;
-    }
     const QString home = dir_.filePath("home");
     for (const char* sub : {"cur", "new", "tmp"})
         QDir().mkpath(home + "/Maildir/" + sub);
