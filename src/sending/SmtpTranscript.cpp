@@ -25,7 +25,7 @@ void SmtpTranscript::clear()
 void SmtpTranscript::sent(QByteArrayView data)
 {
     const QByteArray text = data.toByteArray().trimmed();
-    command_ = text.left(text.indexOf(' ')).toUpper();
+    command_ = text.split(' ').constFirst().toUpper();
     if (command_ == "RCPT") {
         const qsizetype open = text.indexOf('<');
         const qsizetype close = text.lastIndexOf('>');
