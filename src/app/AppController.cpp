@@ -8,6 +8,7 @@
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/SqlFilter.h"
+#include "subscriptions/Acknowledgements.h"
 #include "subscriptions/CheckRun.h"
 #include "subscriptions/ListContext.h"
 
@@ -140,7 +141,14 @@ QString AppController::GetModeEntriesText() const
 
 ListContext AppController::listContext()
 {
-    return ListContext{session_.settings, session_.logs, session_.ui, session_.db, session_.statistics};
+    ListContext ctx{session_.settings, session_.logs, session_.ui, session_.db, session_.statistics};
+    // Requests entered here (manual entry, import) are acknowledged at once; the
+    // check run queues its own instead, to send after its commit.
+    ctx.SendAcknowledgement = [this](const QString& address, const QString& result, bool subscribe) {
+        ::SendAcknowledgement(session_.settings, session_.logs, session_.CreatedmMailSend(), address, result,
+                              subscribe);
+    };
+    return ctx;
 }
 
 QString AppController::tabFilter() const
@@ -263,6 +271,8 @@ void AppController::btngetoutlookClick()
             return hooks_.GetOutlookFolder("Please select the mail folder to move processed messages to");
         };
     hooks.pass.openCheckWindow = hooks_.openCheckWindow;
+    hooks.CreatedmMailSend = [this] { return &session_.CreatedmMailSend(); };
+    hooks.cache = &session_.recipientCache;
     hooks.pass.showStatus = [this](const QString& text) {
         if (view_)
             view_->showStatus(text);

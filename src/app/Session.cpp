@@ -1,6 +1,8 @@
 #include "app/Session.h"
 
 #include "base/Ui.h"
+#include "mail/MailStoresFromSettings.h"
+#include "sending/TdmMailSend.h"
 #include "store/Database.h"
 #include "util/TextFiles.h"
 
@@ -12,6 +14,19 @@ Session::Session(Folders f, Ui& u)
       statistics(db.database(), [this] { return db.entryCount(); })
 {
     db.recordRefresh = statistics.refreshHook();
+}
+
+Session::~Session() = default;
+
+TdmMailSend& Session::CreatedmMailSend()
+{
+    if (!mailSend_) {
+        mailSend_ = std::make_unique<TdmMailSend>(
+            settings, logs, ui, [this] { return db.resolvedFolder(); },
+            [this] { return mailStoresFor(settings, folders); });
+        logs.debug("CreatedmMailSend", "Created dmMailSend");
+    }
+    return *mailSend_;
 }
 
 FoldersChoice Session::locateFolders(const QString& executableFolder)

@@ -5,7 +5,11 @@
 #include "settings/Settings.h"
 #include "store/StatisticsRecorder.h"
 #include "store/TdmML.h"
+#include "subscriptions/RecipientCache.h"
 
+#include <memory>
+
+class TdmMailSend;
 class Ui;
 
 // What the program keeps for one run: folders, settings, logs, the database
@@ -16,6 +20,7 @@ public:
     // The folders for this run from the environment, within what the table files
     // allow; the programs stop with the choice's problem when there are none.
     static FoldersChoice locateFolders(const QString& executableFolder);
+    ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -30,4 +35,12 @@ public:
     TdmML db;
     StatisticsRecorder statistics;
     QString currentMode;
+    // The forwarding's group cache, kept from one check to the next.
+    RecipientCache recipientCache;
+
+    // The sender of every message, made when the first one needs it.
+    TdmMailSend& CreatedmMailSend();
+
+private:
+    std::unique_ptr<TdmMailSend> mailSend_;
 };

@@ -3,8 +3,12 @@
 #include "base/Ui.h"
 #include "logs/Logs.h"
 #include "settings/Settings.h"
+#include "store/CheckJournal.h"
 #include "store/Database.h"
+#include "store/StoreError.h"
 #include "store/TdmML.h"
+#include "subscriptions/Acknowledgements.h"
+#include "subscriptions/Forwarding.h"
 #include "subscriptions/ListContext.h"
 
 #include <QDateTime>
@@ -46,7 +50,7 @@ private:
     const CheckRunHooks& hooks_;
 };
 
-bool runPasses(const ListContext& ctx, const MailStores& stores, const CheckRunHooks& hooks, CheckCounts& counts)
+bool runPasses(const ListContext& ctx, const MailStores& stores, const CheckHooks& hooks, CheckCounts& counts)
 {
     const Settings& s = ctx.settings;
     const bool defaultInboxOnly = s.RetrieveMethod == 1;
@@ -57,10 +61,10 @@ bool runPasses(const ListContext& ctx, const MailStores& stores, const CheckRunH
     }
     ctx.logs.debug("GetOutlookClick", "ProcessFolder");
     if (s.UserSending && s.MailingListFolder == s.UserSendingFolder)
-        return runCheckPass(ctx, stores, hooks.pass, true, true, counts);
-    bool ran = runCheckPass(ctx, stores, hooks.pass, true, false, counts);
+        return runCheckPass(ctx, stores, hooks, true, true, counts);
+    bool ran = runCheckPass(ctx, stores, hooks, true, false, counts);
     if (s.UserSending && (!s.UserSendingFolder.isEmpty() || defaultInboxOnly))
-        ran = runCheckPass(ctx, stores, hooks.pass, false, true, counts) && ran;
+        ran = runCheckPass(ctx, stores, hooks, false, true, counts) && ran;
     return ran;
 }
 
@@ -100,6 +104,17 @@ bool takeCheckLock(QLockFile& lock)
     return lock.removeStaleLockFile() && lock.tryLock(0);
 }
 
+void sendAcknowledgementsOf(const ListContext& ctx, TdmMailSend& mailSend)
+{
+    try {
+        CheckJournal journal(ctx.db.database());
+        sendQueuedAcknowledgements(ctx.settings, ctx.logs, mailSend, journal);
+    } catch (const StoreError& e) {
+        // They stay queued for the next check.
+        ctx.logs.AddToLog("Error sending Acknowledgement e-mails: " + QString::fromUtf8(e.what()));
+    }
+}
+
 }  // namespace
 
 bool btngetoutlookClick(const ListContext& ctx, const MailStores& stores, const CheckRunHooks& hooks,
@@ -116,13 +131,22 @@ bool btngetoutlookClick(const ListContext& ctx, const MailStores& stores, const 
     }
     ctx.logs.debug("GetOutlookClick", "Commence");
     const Settings& s = ctx.settings;
+    TdmMailSend* mailSend = nullptr;
     if ((s.UserSending || s.UnsubAcknowledgement || s.SubAcknowledgement) && hooks.CreatedmMailSend)
-        hooks.CreatedmMailSend();
+        mailSend = hooks.CreatedmMailSend();
+    CheckHooks pass = hooks.pass;
+    if (mailSend && hooks.cache && !pass.forwardmailmessage)
+        pass.forwardmailmessage = [mailSend, cache = hooks.cache](const ListContext& c, CurrentMessage& message) {
+            return forwardmailmessage(c, *mailSend, *cache, message);
+        };
     bool ran = false;
     {
         FrozenView frozen(hooks);
-        ran = runPasses(ctx, stores, hooks, counts);
+        ran = runPasses(ctx, stores, pass, counts);
         ctx.logs.debug("GetOutlookClick", "newformpreparation(false)");
+        // Only now are the changes they report committed.
+        if (mailSend)
+            sendAcknowledgementsOf(ctx, *mailSend);
     }
     ctx.logs.debug("GetOutlookClick", "End");
     return ran;

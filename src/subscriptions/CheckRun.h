@@ -6,12 +6,17 @@
 
 struct ListContext;
 class MailStores;
+class RecipientCache;
+class TdmMailSend;
 
 // What the check command needs from the window it runs under.
 struct CheckRunHooks {
     CheckHooks pass;
-    // Prepares sending before acknowledgements or forwards may be queued.
-    std::function<void()> CreatedmMailSend;
+    // The sender of acknowledgements and forwarded messages, made on first use;
+    // without it they wait in the outbox and members' messages stay in the folder.
+    std::function<TdmMailSend*()> CreatedmMailSend;
+    // The group cache that forwarding keeps between messages.
+    RecipientCache* cache = nullptr;
     // Freezes the main view and stops the timers (true), or restores the view,
     // re-applies the group filter and re-arms the timers (false).
     std::function<void(bool)> newformpreparation;

@@ -13,8 +13,11 @@ int check(CliCall& call)
         return 1;
     const ListContext ctx{session->settings, session->logs, session->ui, session->db, session->statistics};
     const MailStores stores = mailStoresFor(session->settings, session->folders);
+    CheckRunHooks hooks;
+    hooks.CreatedmMailSend = [session] { return &session->CreatedmMailSend(); };
+    hooks.cache = &session->recipientCache;
     CheckCounts counts;
-    const bool ran = btngetoutlookClick(ctx, stores, {}, counts);
+    const bool ran = btngetoutlookClick(ctx, stores, hooks, counts);
     call.out << "looked at " << counts.lookedAt << ", acted on " << counts.actedOn << ", left " << counts.left
              << ", failed " << counts.failed << Qt::endl;
     return ran ? 0 : 1;
