@@ -234,7 +234,7 @@ TEST_F(MessageBytesTest, ReadReceiptAndListHeadersNameTheListsAddresses)
     OutgoingMessage outgoing = message(QStringLiteral("Hi"));
     outgoing.readReceipt = true;
     MessageBuildOptions options;
-    options.listHeaders = ListHeaderSource{QStringLiteral("Zoë's Weekly News"), QStringLiteral("leave@Lists.Example.org")};
+    options.listHeaders.emplace(QStringLiteral("Zoë's Weekly News"), QStringLiteral("leave@Lists.Example.org"));
     const BuiltMessage built = buildMessageBytes(outgoing, options);
     expectWireLines(built.bytes);
 
