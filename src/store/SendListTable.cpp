@@ -162,6 +162,18 @@ void SendListTable::markSent(const QString& item)
     s.reset();
 }
 
+std::optional<SendListRow> SendListTable::find(const QString& item) const
+{
+    Statement& s = db_.cached(QStringLiteral("SELECT %1 FROM %2 WHERE Item = ?")
+                                  .arg(TableSchema::columnList(def()), sqlName()));
+    s.bind(1, item);
+    std::optional<SendListRow> row;
+    if (s.step())
+        row.emplace(SendListRow{s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.boolean(5)});
+    s.reset();
+    return row;
+}
+
 void SendListTable::walk(const std::function<bool(const SendListRow&)>& visit, bool unsentOnly) const
 {
     Statement s(db_, QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")

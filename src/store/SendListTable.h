@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class SqliteConnection;
 class Ui;
@@ -53,6 +54,8 @@ public:
     qint64 count() const;
     qint64 unsentCount() const;
     void markSent(const QString& item);
+    // The row of the address in any letter case, through the address index.
+    std::optional<SendListRow> find(const QString& item) const;
     // Rows in the order they were added; return false to stop.
     void walk(const std::function<bool(const SendListRow&)>& visit, bool unsentOnly = false) const;
 
