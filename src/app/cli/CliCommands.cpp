@@ -11,6 +11,7 @@ const QList<CliCommand>& cliCommands()
         exportCommand(),
         backupCommand(),
         importCommand(),
+        rtfToHtmlCommand(),
     };
     return table;
 }

@@ -1,0 +1,697 @@
+#include "util/RtfToHtmlConverter.h"
+
+#include "util/RtfCharacters.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+constexpr size_t kMaxGroupDepth = 1000;
+constexpr int kMaxListDepth = 20;
+constexpr int kTwipsPerLevel = 285;
+constexpr qsizetype kMaxNumberText = 256;
+constexpr int kMaxErrorsLogged = 100;
+// Style words brought in may reach this many times the input read so far.
+constexpr qint64 kInsertedPerByte = 8;
+constexpr qint64 kInsertedBase = 1024 * 1024;
+
+enum Word {
+    Unknown,
+    // destinations
+    FontTable, ColourTable, StyleSheet, Style, RowDefinition, Picture, Skipped, Numbering,
+    // formatting
+    Plain, ParagraphDefaults, Hidden, Caps, Bold, Italic, Underline, UnderlineNone, Superscript,
+    Subscript, NoSuperSub, Strike, Centred, Right, Font, FontSize, Colour, LeftIndent, FirstIndent,
+    Tab, EmSpace, EnSpace, EmDash, EnDash, Quote, DoubleQuote, Bullet, Line, Page, Paragraph, Cell,
+    Row, InTable, WidowControl, Unicode, UnicodeSkip,
+};
+
+struct WordName {
+    std::string_view name;
+    Word word;
+};
+
+// Sorted by name. "listtext", "headerl/r" and "footerl/r" are skipped like their kin:
+// Word writes them beside the older forms.
+constexpr WordName kWords[] = {
+    {"b", Bold}, {"bkmkend", Skipped}, {"bkmkstart", Skipped}, {"bullet", Bullet},
+    {"caps", Caps}, {"cell", Cell}, {"cf", Colour}, {"colortbl", ColourTable}, {"dn", Subscript},
+    {"emdash", EmDash}, {"emspace", EmSpace}, {"endash", EnDash}, {"enspace", EnSpace},
+    {"f", Font}, {"fi", FirstIndent}, {"filetbl", Skipped}, {"fonttbl", FontTable},
+    {"footer", Skipped}, {"footerf", Skipped}, {"footerl", Skipped}, {"footerr", Skipped},
+    {"footnote", Skipped}, {"fs", FontSize}, {"header", Skipped}, {"headerf", Skipped},
+    {"headerl", Skipped}, {"headerr", Skipped}, {"i", Italic}, {"info", Skipped},
+    {"intbl", InTable}, {"ldblquote", DoubleQuote}, {"levelnumbers", Skipped},
+    {"leveltext", Skipped}, {"li", LeftIndent}, {"line", Line}, {"list", Skipped},
+    {"listlevel", Skipped}, {"listname", Skipped}, {"listoverridetable", Skipped},
+    {"listtable", Skipped}, {"listtext", Skipped}, {"lquote", Quote}, {"nosupersub", NoSuperSub},
+    {"page", Page}, {"par", Paragraph}, {"pard", ParagraphDefaults}, {"pict", Picture},
+    {"plain", Plain}, {"pn", Numbering}, {"pntext", Skipped}, {"qc", Centred}, {"qr", Right},
+    {"rdblquote", DoubleQuote}, {"revtbl", Skipped}, {"row", Row}, {"rquote", Quote},
+    {"s", Style}, {"sect", Paragraph}, {"sectd", ParagraphDefaults}, {"sp", Skipped},
+    {"strike", Strike}, {"strikedl", Strike}, {"stylesheet", StyleSheet}, {"sub", Subscript},
+    {"super", Superscript}, {"tab", Tab}, {"template", Skipped}, {"trowd", RowDefinition},
+    {"u", Unicode}, {"uc", UnicodeSkip}, {"ul", Underline}, {"uld", Underline},
+    {"uldash", Underline}, {"uldashd", Underline}, {"uldashdd", Underline}, {"uldb", Underline},
+    {"ulnone", UnderlineNone}, {"ulth", Underline}, {"ulwave", Underline}, {"up", Superscript},
+    {"v", Hidden}, {"widctlpar", WidowControl},
+};
+
+Word wordOf(std::string_view name)
+{
+    const auto it = std::lower_bound(std::begin(kWords), std::end(kWords), name,
+                                     [](const WordName& w, std::string_view n) { return w.name < n; });
+    return it != std::end(kWords) && it->name == name ? it->word : Unknown;
+}
+
+bool switchedOn(const RtfToken& token)
+{
+    return !token.hasParam || token.param != 0;
+}
+
+bool isSimpleText(char c)
+{
+    return c >= 0x20 && c < 0x7F && c != '<' && c != '>' && c != '&';
+}
+
+QByteArray bodyColour(const QString& colour)
+{
+    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    return rgb.match(colour).hasMatch() ? colour.toUpper().toLatin1() : QByteArray("#FFFFFF");
+}
+
+QByteArray htmlText(const QString& text)
+{
+    QByteArray html;
+    for (const char32_t c : text.toUcs4())
+        appendHtmlCharacter(c, false, html);
+    return html;
+}
+
+}  // namespace
+
+RtfToHtmlConverter::RtfToHtmlConverter(QIODevice& in, QIODevice& out, DebugLine debugLine)
+    : in_(in), html_(out), table_(html_), debugLine_(std::move(debugLine))
+{
+    format_.reset(RtfFormat::Scope::All);
+}
+
+QString RtfToHtmlConverter::convert(const QString& backgroundColour, const QString& title)
+{
+    writeHead(backgroundColour, title);
+    debug("DEBUG: [rtf2html] ReadLn");
+    debug("DEBUG: [rtf2html] ProcessGroup");
+    process();
+    debug("DEBUG: [rtf2html] ProcessGroup Done");
+    finish();
+    if (!in_.errorString().isEmpty())
+        return in_.errorString();
+    return html_.errorString();
+}
+
+void RtfToHtmlConverter::writeHead(const QString& backgroundColour, const QString& title)
+{
+    html_.writeLine("<HTML>");
+    if (!title.isEmpty()) {
+        html_.writeLine("<HEAD>");
+        html_.writeLine("<TITLE>" + htmlText(title) + "</TITLE>");
+        html_.writeLine("</HEAD>");
+    }
+    html_.writeLine("<BODY TEXT=\"#000000\" BGCOLOR=\"" + bodyColour(backgroundColour) +
+                    "\" LINK=\"#3333FF\" VLINK=\"#999999\" ALINK=\"#FF0000\">");
+}
+
+void RtfToHtmlConverter::finish()
+{
+    debug("DEBUG: [rtf2html] Finally");
+    if (linkOpen_)
+        put("</A>");
+    linkOpen_ = false;
+    closeTags();
+    if (format_.right)
+        put("</DIV>");
+    if (format_.centred)
+        put("</CENTER>");
+    table_.finish();
+    debug("DEBUG: [rtf2html] Close Lists");
+    closeLists();
+    debug("DEBUG: [rtf2html] Flush OutFile");
+    html_.writeLine("</BODY>");
+    html_.writeLine("</HTML>");
+    html_.flush();
+}
+
+void RtfToHtmlConverter::debug(const char* line)
+{
+    if (debugLine_)
+        debugLine_(QString::fromLatin1(line));
+}
+
+// A damaged file could hold millions of faults; the debug log keeps the first ones.
+void RtfToHtmlConverter::conversionError(const char* prefix, const QString& text)
+{
+    if (debugLine_ && errorsLogged_++ < kMaxErrorsLogged)
+        debugLine_(QString::fromLatin1(prefix) + text);
+}
+
+void RtfToHtmlConverter::process()
+{
+    while (!stopped_ && !html_.failed()) {
+        const RtfToken token = in_.next();
+        if (widctlparPending_) {
+            widctlparPending_ = false;
+            if (token.kind != RtfToken::Word || token.name != "intbl")
+                table_.paragraphReset();
+        }
+        if (token.kind != RtfToken::Text && token.kind != RtfToken::Hex)
+            skipping_ = 0;
+        switch (token.kind) {
+        case RtfToken::End:
+            return;
+        case RtfToken::Open:
+            openGroup();
+            break;
+        case RtfToken::Close:
+            stopped_ = !closeGroup();
+            break;
+        case RtfToken::Text:
+            text(token.text);
+            break;
+        case RtfToken::Hex:
+            hex(token);
+            break;
+        case RtfToken::Symbol:
+            symbol(token);
+            break;
+        case RtfToken::Word:
+            word(token);
+            break;
+        }
+    }
+}
+
+// Groups nested deeper than any document needs are skipped whole.
+void RtfToHtmlConverter::openGroup()
+{
+    if (groups_.size() >= kMaxGroupDepth)
+        in_.skipGroup();
+    else
+        groups_.push_back({format_, unicodeSkip_});
+}
+
+// False at the closing brace of the outermost level: the document ends there.
+bool RtfToHtmlConverter::closeGroup()
+{
+    if (groups_.empty())
+        return false;
+    const Group group = groups_.back();
+    groups_.pop_back();
+    unicodeSkip_ = group.unicodeSkip;
+    if (!(format_ == group.format)) {
+        closeTags();
+        format_ = group.format;
+    }
+    return true;
+}
+
+// A destination read to its closing brace ends its group.
+void RtfToHtmlConverter::endDestination()
+{
+    if (!closeGroup())
+        stopped_ = true;
+}
+
+void RtfToHtmlConverter::symbol(const RtfToken& token)
+{
+    switch (token.symbol) {
+    case '\\':
+    case '{':
+    case '}':
+        character(char32_t(token.symbol));
+        break;
+    case '~':
+        entity("&nbsp;");
+        break;
+    case '_':
+        entity("-");
+        break;
+    case '*':
+        optionalDestination();
+        break;
+    case '\n':
+        paragraphEnd();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfToHtmlConverter::optionalDestination()
+{
+    const RtfToken token = in_.next();
+    if (token.kind == RtfToken::Close) {
+        endDestination();
+        return;
+    }
+    if (token.kind == RtfToken::Word && token.name == "pn") {
+        readNumbering();
+        return;
+    }
+    if (token.kind == RtfToken::Word && token.name.starts_with("bkmk") && !bookmarkWritten_) {
+        put("<P>");
+        bookmarkWritten_ = true;
+    }
+    if (token.kind == RtfToken::Open)
+        in_.skipGroup();
+    if (token.kind != RtfToken::End)
+        in_.skipGroup();
+    endDestination();
+}
+
+void RtfToHtmlConverter::word(const RtfToken& token)
+{
+    const int word = wordOf(token.name);
+    if (destinationWord(word, token))
+        return;
+    if (linkOpen_) {
+        put("</A>");
+        linkOpen_ = false;
+    }
+    formattingWord(word, token);
+}
+
+bool RtfToHtmlConverter::destinationWord(int word, const RtfToken& token)
+{
+    switch (word) {
+    case FontTable:
+        tables_.readFonts(in_);
+        break;
+    case ColourTable:
+        tables_.readColours(in_);
+        break;
+    case StyleSheet:
+        tables_.readStyles(in_);
+        break;
+    case Style:
+        styleReference(token);
+        return true;
+    case RowDefinition:
+        if (!table_.active()) {
+            closeTags();
+            closeLists();
+        }
+        table_.rowDefinition();
+        return true;
+    case Picture:
+        put("<P>[*** picture ***]<P>");
+        in_.skipGroup();
+        break;
+    case Skipped:
+        in_.skipGroup();
+        break;
+    case Numbering:
+        readNumbering();
+        return true;
+    default:
+        return false;
+    }
+    endDestination();
+    return true;
+}
+
+void RtfToHtmlConverter::formattingWord(int word, const RtfToken& token)
+{
+    switch (word) {
+    case Plain:
+        format_.reset(RtfFormat::Scope::Text);
+        closeTags();
+        break;
+    case ParagraphDefaults:
+        if (table_.rowEnded())
+            table_.paragraphReset();
+        paragraphReset();
+        break;
+    case Hidden: setFlag(format_.hidden, switchedOn(token)); break;
+    case Caps: setFlag(format_.caps, switchedOn(token)); break;
+    case Bold: setFlag(format_.bold, switchedOn(token)); break;
+    case Italic: setFlag(format_.italic, switchedOn(token)); break;
+    case Underline: setFlag(format_.underline, token.name != "ul" || switchedOn(token)); break;
+    case UnderlineNone: setFlag(format_.underline, false); break;
+    case Superscript: setFlag(format_.superscript, true); break;
+    case Subscript: setFlag(format_.subscript, true); break;
+    case NoSuperSub:
+        setFlag(format_.superscript, false);
+        setFlag(format_.subscript, false);
+        break;
+    case Strike: setFlag(format_.strike, switchedOn(token)); break;
+    case Centred: format_.centred = true; break;
+    case Right: format_.right = true; break;
+    case Font: setValue(format_.font, number(token, "DEBUG: [Html] Error: ")); break;
+    case FontSize: setValue(format_.size, number(token, "DEBUG: [Html] Error: ") / 2); break;
+    case Colour: {
+        const int colour = tables_.colour(number(token, "DEBUG: [Html] cf convert Error: "));
+        if (colour >= 0)
+            setValue(format_.colour, colour);
+        break;
+    }
+    case LeftIndent:
+    case FirstIndent: indentBy(number(token, "DEBUG: [Html] Error: ")); break;
+    case Tab: entity("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"); break;
+    case EmSpace: entity("&nbsp;&nbsp;"); break;
+    case EnSpace: entity("&nbsp;"); break;
+    case EmDash: entity("--"); break;
+    case EnDash: entity("-"); break;
+    case Quote: entity("'"); break;
+    case DoubleQuote: entity("\""); break;
+    case Bullet: character(0x2022); break;
+    case Line: put("<BR>"); break;
+    case Page: put("<BR><HR><BR>"); break;
+    case Paragraph: paragraphEnd(); break;
+    case Unicode: unicode(token.param); break;
+    case UnicodeSkip: unicodeSkip_ = std::clamp(token.param, 0, 16); break;
+    default: tableWord(word); break;
+    }
+}
+
+void RtfToHtmlConverter::tableWord(int word)
+{
+    if (word == InTable) {
+        format_.inTable = true;
+        table_.inTable();
+    } else if (word == WidowControl) {
+        widctlparPending_ = table_.rowEnded();
+    } else if ((word == Cell || word == Row) && table_.active()) {
+        QByteArray closed;
+        tags_.close(closed);
+        if (word == Cell)
+            table_.cell(closed);
+        else
+            table_.row(closed);
+        format_.reset(RtfFormat::Scope::All);
+        changed_ = true;
+    }
+}
+
+int RtfToHtmlConverter::number(const RtfToken& token, const char* prefix)
+{
+    if (!token.hasParam)
+        conversionError(prefix, "'\\" + QString::fromLatin1(token.name.data(), qsizetype(token.name.size())) +
+                                    "' has no number");
+    return token.param;
+}
+
+void RtfToHtmlConverter::setFlag(bool& flag, bool on)
+{
+    if (flag != on) {
+        flag = on;
+        changed_ = true;
+    }
+}
+
+void RtfToHtmlConverter::setValue(int& value, int to)
+{
+    if (value != to) {
+        value = to;
+        changed_ = true;
+    }
+}
+
+void RtfToHtmlConverter::text(QByteArrayView run)
+{
+    qsizetype i = std::min<qsizetype>(skipping_, run.size());
+    skipping_ -= int(i);
+    while (i < run.size()) {
+        qsizetype end = i;
+        while (end < run.size() && isSimpleText(run[end]))
+            ++end;
+        if (end == i) {
+            character(windows1252Character(uchar(run[i++])));
+            continue;
+        }
+        const QByteArrayView simple = run.sliced(i, end - i);
+        i = end;
+        beforeText();
+        if (format_.hidden)
+            continue;
+        if (anchorLevel_ || format_.caps) {
+            for (const char c : simple)
+                character(char32_t(uchar(c)));
+            continue;
+        }
+        put(simple);
+    }
+}
+
+void RtfToHtmlConverter::hex(const RtfToken& token)
+{
+    if (skipping_ > 0) {
+        --skipping_;
+        return;
+    }
+    if (token.hex < 0)
+        conversionError("DEBUG: [htmlchar] Error: ", QStringLiteral("\\' is not followed by two hex digits"));
+    else
+        character(windows1252Character(uchar(token.hex)));
+}
+
+// A \u character is followed by its stand-ins for older readers, which are skipped.
+void RtfToHtmlConverter::unicode(int code)
+{
+    skipping_ = unicodeSkip_;
+    const char32_t c = char32_t(code < 0 ? code + 65536 : code) & 0xFFFF;
+    if (c >= 0xD800 && c < 0xDC00) {
+        highSurrogate_ = c;
+        return;
+    }
+    if (c >= 0xDC00 && c < 0xE000) {
+        if (highSurrogate_)
+            character(0x10000 + ((highSurrogate_ - 0xD800) << 10) + (c - 0xDC00));
+        highSurrogate_ = 0;
+        return;
+    }
+    highSurrogate_ = 0;
+    character(c);
+}
+
+void RtfToHtmlConverter::character(char32_t c)
+{
+    beforeText();
+    if (format_.hidden)
+        return;
+    QByteArray html;
+    appendHtmlCharacter(c, format_.caps, html);
+    if (!html.isEmpty())
+        putVisible(html);
+}
+
+void RtfToHtmlConverter::entity(QByteArrayView html)
+{
+    beforeText();
+    if (!format_.hidden)
+        putVisible(html);
+}
+
+// What a paragraph's first character brings: the list item, the number, the
+// alignment and the format's tags, a pending table-of-contents link.
+void RtfToHtmlConverter::beforeText()
+{
+    if (bulletPending_) {
+        put("<LI type=disc>");
+        bulletPending_ = false;
+    }
+    if (numbered_ && paragraphStart_ && prefixPending_) {
+        put(numberPrefix());
+        prefixPending_ = false;
+    }
+    if (changed_ || paragraphStart_) {
+        QByteArray html;
+        tags_.close(html);
+        if (paragraphStart_ && format_.centred)
+            html += "<CENTER>";
+        else if (paragraphStart_ && format_.right)
+            html += "<DIV ALIGN=right>";
+        tags_.open(format_, format_.font >= 0 ? tables_.fontName(format_.font) : nullptr, html);
+        put(html);
+        changed_ = paragraphStart_ = false;
+    }
+    if (linkLevel_) {
+        if (linkOpen_)
+            put("</A>");
+        const size_t level = size_t(linkLevel_);
+        put("<A HREF=\"#" + QByteArray::number(level) + '-' + QByteArray::number(++linkCount_[level]) + "\">");
+        linkOpen_ = true;
+        linkLevel_ = 0;
+    }
+}
+
+void RtfToHtmlConverter::putVisible(QByteArrayView html)
+{
+    if (!anchorLevel_) {
+        put(html);
+        return;
+    }
+    const size_t level = size_t(anchorLevel_);
+    put("<A NAME=\"" + QByteArray::number(level) + '-' + QByteArray::number(++anchorCount_[level]) + "\">");
+    put(html);
+    put("</A>");
+    anchorLevel_ = 0;
+}
+
+void RtfToHtmlConverter::put(QByteArrayView html)
+{
+    if (!html.isEmpty())
+        table_.append(html);
+}
+
+void RtfToHtmlConverter::closeTags()
+{
+    QByteArray html;
+    tags_.close(html);
+    put(html);
+    changed_ = true;
+}
+
+void RtfToHtmlConverter::styleReference(const RtfToken& token)
+{
+    if (const int level = tables_.tocLevel(token.param))
+        linkLevel_ = level;
+    else if (const int level = tables_.headingLevel(token.param))
+        anchorLevel_ = level;
+    const QByteArray words = tables_.styleWords(token.param);
+    if (words.isEmpty() || inserted_ + words.size() > kInsertedBase + kInsertedPerByte * in_.consumed())
+        return;
+    inserted_ += words.size();
+    in_.insert(words);
+}
+
+void RtfToHtmlConverter::paragraphEnd()
+{
+    closeTags();
+    if (format_.right)
+        put("</DIV>");
+    if (format_.centred)
+        put("</CENTER>");
+    changed_ = paragraphStart_ = true;
+    if (table_.active()) {
+        put("<BR>");
+    } else if (bullet_) {
+        if (!bulletPending_)
+            put("</LI>");
+        bulletPending_ = true;
+    } else {
+        put("<BR>");
+        bookmarkWritten_ = false;
+        if (numbered_) {
+            if (number_ >= 0)
+                ++number_;
+            prefixPending_ = true;
+        }
+    }
+}
+
+void RtfToHtmlConverter::paragraphReset()
+{
+    format_.reset(RtfFormat::Scope::Par);
+    closeLists();
+    numbered_ = numberStyleKnown_ = prefixPending_ = false;
+    number_ = -1;
+    textBefore_.clear();
+    textAfter_.clear();
+    indent_ = 0;
+}
+
+void RtfToHtmlConverter::indentBy(int twips)
+{
+    if (!paragraphStart_ || format_.inTable)
+        return;
+    indent_ += twips;
+    while (depth_ < kMaxListDepth && qint64(depth_ + 1) * kTwipsPerLevel < indent_) {
+        put("<UL>");
+        ++depth_;
+    }
+}
+
+void RtfToHtmlConverter::startBullet()
+{
+    if (depth_ < kMaxListDepth) {
+        ++depth_;
+        put("<UL>");
+    }
+    put("<LI type=disc>");
+    bullet_ = true;
+    bulletPending_ = false;
+}
+
+void RtfToHtmlConverter::closeLists()
+{
+    if (bullet_ && !bulletPending_)
+        put("</LI>");
+    for (; depth_ > 0; --depth_)
+        put("</UL>");
+    bullet_ = bulletPending_ = false;
+}
+
+QByteArray RtfToHtmlConverter::numberPrefix() const
+{
+    return textBefore_ + (number_ >= 0 ? QByteArray::number(number_) : QByteArray()) + textAfter_;
+}
+
+// The paragraph numbering group, read to its closing brace.
+void RtfToHtmlConverter::readNumbering()
+{
+    for (RtfToken token = in_.next(); token.kind != RtfToken::End; token = in_.next()) {
+        if (token.kind == RtfToken::Close) {
+            if (numbered_)
+                put(numberPrefix());
+            endDestination();
+            return;
+        }
+        if (token.kind == RtfToken::Open) {
+            const RtfToken first = in_.next();
+            if (first.kind == RtfToken::Word && first.name == "pntxtb") {
+                readNumberText(textBefore_);
+            } else if (first.kind == RtfToken::Word && first.name == "pntxta") {
+                readNumberText(textAfter_);
+            } else if (first.kind != RtfToken::Close) {
+                if (first.kind == RtfToken::Open)
+                    in_.skipGroup();
+                in_.skipGroup();
+            }
+            continue;
+        }
+        if (token.kind != RtfToken::Word)
+            continue;
+        const std::string_view name = token.name;
+        if (name == "pnlvlblt" || (name == "pnlvl" && token.param >= 5 && token.param <= 9))
+            startBullet();
+        else if (name == "pnlvlbody")
+            numbered_ = true;
+        else if (name == "pnlvlcont" || (name == "pnlvl" && token.param >= 1 && token.param <= 4))
+            numbered_ = false;
+        else if (name == "pndec" || name == "pncard" || name == "pnucltr" || name == "pnucrm" ||
+                 name == "pnlcltr" || name == "pnlcrm" || name == "pnord" || name == "pnordt")
+            numberStyleKnown_ = true;
+        else if (name == "pnstart" && numbered_ && numberStyleKnown_)
+            number_ = token.hasParam ? token.param : 1;
+    }
+}
+
+void RtfToHtmlConverter::readNumberText(QByteArray& into)
+{
+    into.clear();
+    for (RtfToken token = in_.next(); token.kind != RtfToken::End; token = in_.next()) {
+        if (token.kind == RtfToken::Close)
+            return;
+        if (token.kind == RtfToken::Open)
+            in_.skipGroup();
+        if (into.size() >= kMaxNumberText)
+            continue;
+        if (token.kind == RtfToken::Hex && token.hex >= 0)
+            appendHtmlCharacter(windows1252Character(uchar(token.hex)), false, into);
+        else if (token.kind == RtfToken::Text)
+            for (const char c : token.text)
+                appendHtmlCharacter(windows1252Character(uchar(c)), false, into);
+    }
+}
