@@ -33,7 +33,7 @@ const char* namedEntity(char32_t c, bool caps)
     }
 }
 
-void appendUtf8(char32_t c, QByteArray& html)
+void appendUtf8(char32_t c, std::string& html)
 {
     if (c < 0x80) {
         html += char(c);
@@ -54,7 +54,7 @@ void appendUtf8(char32_t c, QByteArray& html)
 
 }  // namespace
 
-void appendHtmlCharacter(char32_t c, bool caps, QByteArray& html)
+void appendHtmlCharacter(char32_t c, bool caps, std::string& html)
 {
     if ((c < 0x20 && c != '\t') || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+#include <string>
 
 // RTF characters as HTML text in UTF-8.
 
@@ -10,5 +10,5 @@ char32_t windows1252Character(unsigned char byte);
 // Appends the character: "<", ">" and "&" as entities, the German umlauts, sharp s
 // and middle dot as their named entities, letters upper-cased under caps, anything
 // else in UTF-8. Control characters other than tab give nothing.
-void appendHtmlCharacter(char32_t c, bool caps, QByteArray& html);
+void appendHtmlCharacter(char32_t c, bool caps, std::string& html);
 

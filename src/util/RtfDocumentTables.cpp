@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr qsizetype kMaxName = 256;
+constexpr size_t kMaxName = 256;
 constexpr qsizetype kMaxStyleWords = 200;
 constexpr size_t kMaxColours = 65536;
 
@@ -42,7 +42,7 @@ public:
     }
     QByteArray finish()
     {
-        QByteArray name = text_.trimmed();
+        const QByteArray name = QByteArray(text_.data(), qsizetype(text_.size())).trimmed();
         text_.clear();
         return name;
     }
@@ -53,7 +53,7 @@ private:
         if (c != 0 && text_.size() < kMaxName)
             appendHtmlCharacter(c, false, text_);
     }
-    QByteArray text_;
+    std::string text_;
 };
 
 bool isTextual(const RtfToken& token)

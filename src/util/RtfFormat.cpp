@@ -34,7 +34,7 @@ const char* sizeValue(int points)
 
 }  // namespace
 
-void RtfTagStack::open(const RtfFormat& format, const QByteArray* fontName, QByteArray& html)
+void RtfTagStack::open(const RtfFormat& format, const QByteArray* fontName, std::string& html)
 {
     const auto push = [&](bool on, const char* opening, const char* closing) {
         if (!on)
@@ -49,13 +49,16 @@ void RtfTagStack::open(const RtfFormat& format, const QByteArray* fontName, QByt
     push(format.superscript, "<SUP>", "</SUP>");
     push(format.strike, "<S>", "</S>");
     if (format.colour >= 0) {
-        html += "<FONT COLOR=\"#";
-        html += QByteArray::number(format.colour, 16).rightJustified(6, '0').toUpper();
-        html += "\">";
+        char rgb[] = "<FONT COLOR=\"#RRGGBB\">";
+        for (int i = 0; i < 6; ++i)
+            rgb[14 + i] = "0123456789ABCDEF"[(format.colour >> (20 - 4 * i)) & 0xF];
+        html += rgb;
         closing_.push_back("</FONT>");
     }
     if (format.font >= 0 && fontName) {
-        html += "<FONT FACE=\"" + *fontName + "\">";
+        html += "<FONT FACE=\"";
+        html.append(fontName->constData(), size_t(fontName->size()));
+        html += "\">";
         closing_.push_back("</FONT>");
     }
     if (format.size >= 0) {
@@ -66,7 +69,7 @@ void RtfTagStack::open(const RtfFormat& format, const QByteArray* fontName, QByt
     }
 }
 
-void RtfTagStack::close(QByteArray& html)
+void RtfTagStack::close(std::string& html)
 {
     for (auto it = closing_.rbegin(); it != closing_.rend(); ++it)
         html += *it;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <string>
 #include <vector>
 
 // The current character and paragraph format of an RTF reader; a plain value, copied
@@ -32,9 +33,9 @@ class RtfTagStack {
 public:
     // Opens the format's tags into html: bold, italic, underline, sub, sup, strike,
     // colour, face, size. fontName is the face's name, already escaped; null for none.
-    void open(const RtfFormat& format, const QByteArray* fontName, QByteArray& html);
+    void open(const RtfFormat& format, const QByteArray* fontName, std::string& html);
     // Closes every open tag into html.
-    void close(QByteArray& html);
+    void close(std::string& html);
 
 private:
     std::vector<const char*> closing_;

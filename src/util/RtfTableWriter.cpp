@@ -3,7 +3,12 @@
 namespace {
 
 // A cell's text past this is written at once, as the first cell of a row is.
-constexpr qsizetype kMaxCellBytes = 1024 * 1024;
+constexpr size_t kMaxCellBytes = 1024 * 1024;
+
+QByteArrayView view(const std::string& text)
+{
+    return QByteArrayView(text.data(), qsizetype(text.size()));
+}
 
 }  // namespace
 
@@ -13,11 +18,11 @@ void RtfTableWriter::append(QByteArrayView text)
         html_.append(text);
         return;
     }
-    buffer_.append(text);
+    buffer_.append(text.data(), size_t(text.size()));
     if (buffer_.size() <= kMaxCellBytes)
         return;
     html_.append(state_ == State::InCell ? "<TD>" : "<TR><TD>");
-    html_.append(buffer_);
+    html_.append(view(buffer_));
     buffer_.clear();
     state_ = State::RowStarted;
 }
@@ -27,7 +32,8 @@ void RtfTableWriter::rowDefinition()
     if (state_ == State::None) {
         html_.append("<BR><TABLE BORDER=2><TR><TD>");
     } else if (state_ == State::RowEnded) {
-        html_.append("<TR><TD>" + buffer_);
+        html_.append("<TR><TD>");
+        html_.append(view(buffer_));
         buffer_.clear();
     } else {
         return;
@@ -36,21 +42,21 @@ void RtfTableWriter::rowDefinition()
     lookAhead_ = false;
 }
 
-void RtfTableWriter::cell(const QByteArray& closedTags)
+void RtfTableWriter::cell(const std::string& closedTags)
 {
     if (state_ == State::RowStarted)
-        html_.append(closedTags + "</TD>");
+        html_.append(view(closedTags + "</TD>"));
     else
-        html_.append((state_ == State::InCell ? "<TD>" : "<TR><TD>") + buffer_ + closedTags + "</TD>");
+        html_.append(view((state_ == State::InCell ? "<TD>" : "<TR><TD>") + buffer_ + closedTags + "</TD>"));
     buffer_.clear();
     state_ = State::InCell;
     lookAhead_ = false;
 }
 
-void RtfTableWriter::row(const QByteArray& closedTags)
+void RtfTableWriter::row(const std::string& closedTags)
 {
     if (state_ == State::RowStarted)
-        html_.append(closedTags + "</TD></TR>");
+        html_.append(view(closedTags + "</TD></TR>"));
     else if (state_ == State::InCell)
         html_.append("</TR>");
     buffer_.clear();
@@ -73,7 +79,7 @@ void RtfTableWriter::paragraphReset()
 void RtfTableWriter::end()
 {
     html_.append("</TABLE><BR>");
-    html_.append(buffer_);
+    html_.append(view(buffer_));
     buffer_.clear();
     state_ = State::None;
     lookAhead_ = false;
@@ -81,7 +87,7 @@ void RtfTableWriter::end()
 
 void RtfTableWriter::finish()
 {
-    if (state_ == State::InCell && !buffer_.isEmpty())
+    if (state_ == State::InCell && !buffer_.empty())
         cell({});
     if (state_ == State::RowStarted || state_ == State::InCell)
         row({});

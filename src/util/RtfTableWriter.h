@@ -2,7 +2,7 @@
 
 #include "util/RtfHtmlWriter.h"
 
-#include <QByteArray>
+#include <string>
 
 // A simple bordered table read row by row: where text goes while one is read (a
 // cell's text waits until its cell is known to be in a new row or not) and the row
@@ -18,8 +18,8 @@ public:
     // A row definition: starts the table, or the next row after an ended one.
     void rowDefinition();
     // The end of a cell; closedTags close what the cell's text opened.
-    void cell(const QByteArray& closedTags);
-    void row(const QByteArray& closedTags);
+    void cell(const std::string& closedTags);
+    void row(const std::string& closedTags);
     // The paragraph goes on in the table.
     void inTable() { lookAhead_ = false; }
     // A paragraph reset after a row: the second one before the table goes on ends it.
@@ -34,5 +34,5 @@ private:
     RtfHtmlWriter& html_;
     State state_ = State::None;
     bool lookAhead_ = false;
-    QByteArray buffer_;
+    std::string buffer_;
 };

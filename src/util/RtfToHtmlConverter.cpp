@@ -11,7 +11,7 @@ namespace {
 constexpr size_t kMaxGroupDepth = 1000;
 constexpr int kMaxListDepth = 20;
 constexpr int kTwipsPerLevel = 285;
-constexpr qsizetype kMaxNumberText = 256;
+constexpr size_t kMaxNumberText = 256;
 constexpr int kMaxErrorsLogged = 100;
 // Style words brought in may reach this many times the input read so far.
 constexpr qint64 kInsertedPerByte = 8;
@@ -76,15 +76,15 @@ bool isSimpleText(char c)
     return c >= 0x20 && c < 0x7F && c != '<' && c != '>' && c != '&';
 }
 
-QByteArray bodyColour(const QString& colour)
+std::string bodyColour(const QString& colour)
 {
     static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    return rgb.match(colour).hasMatch() ? colour.toUpper().toLatin1() : QByteArray("#FFFFFF");
+    return rgb.match(colour).hasMatch() ? colour.toUpper().toStdString() : std::string("#FFFFFF");
 }
 
-QByteArray htmlText(const QString& text)
+std::string htmlText(const QString& text)
 {
-    QByteArray html;
+    std::string html;
     for (const char32_t c : text.toUcs4())
         appendHtmlCharacter(c, false, html);
     return html;
@@ -383,7 +383,7 @@ void RtfToHtmlConverter::tableWord(int word)
     } else if (word == WidowControl) {
         widctlparPending_ = table_.rowEnded();
     } else if ((word == Cell || word == Row) && table_.active()) {
-        QByteArray closed;
+        std::string closed;
         tags_.close(closed);
         if (word == Cell)
             table_.cell(closed);
@@ -440,7 +440,7 @@ void RtfToHtmlConverter::text(QByteArrayView run)
                 character(char32_t(uchar(c)));
             continue;
         }
-        put(simple);
+        put(std::string_view(simple.data(), size_t(simple.size())));
     }
 }
 
@@ -480,13 +480,13 @@ void RtfToHtmlConverter::character(char32_t c)
     beforeText();
     if (format_.hidden)
         return;
-    QByteArray html;
-    appendHtmlCharacter(c, format_.caps, html);
-    if (!html.isEmpty())
-        putVisible(html);
+    scratch_.clear();
+    appendHtmlCharacter(c, format_.caps, scratch_);
+    if (!scratch_.empty())
+        putVisible(scratch_);
 }
 
-void RtfToHtmlConverter::entity(QByteArrayView html)
+void RtfToHtmlConverter::entity(std::string_view html)
 {
     beforeText();
     if (!format_.hidden)
@@ -506,7 +506,8 @@ void RtfToHtmlConverter::beforeText()
         prefixPending_ = false;
     }
     if (changed_ || paragraphStart_) {
-        QByteArray html;
+        std::string& html = scratch_;
+        html.clear();
         tags_.close(html);
         if (paragraphStart_ && format_.centred)
             html += "<CENTER>";
@@ -520,36 +521,36 @@ void RtfToHtmlConverter::beforeText()
         if (linkOpen_)
             put("</A>");
         const size_t level = size_t(linkLevel_);
-        put("<A HREF=\"#" + QByteArray::number(level) + '-' + QByteArray::number(++linkCount_[level]) + "\">");
+        put("<A HREF=\"#" + std::to_string(level) + '-' + std::to_string(++linkCount_[level]) + "\">");
         linkOpen_ = true;
         linkLevel_ = 0;
     }
 }
 
-void RtfToHtmlConverter::putVisible(QByteArrayView html)
+void RtfToHtmlConverter::putVisible(std::string_view html)
 {
     if (!anchorLevel_) {
         put(html);
         return;
     }
     const size_t level = size_t(anchorLevel_);
-    put("<A NAME=\"" + QByteArray::number(level) + '-' + QByteArray::number(++anchorCount_[level]) + "\">");
+    put("<A NAME=\"" + std::to_string(level) + '-' + std::to_string(++anchorCount_[level]) + "\">");
     put(html);
     put("</A>");
     anchorLevel_ = 0;
 }
 
-void RtfToHtmlConverter::put(QByteArrayView html)
+void RtfToHtmlConverter::put(std::string_view html)
 {
-    if (!html.isEmpty())
-        table_.append(html);
+    if (!html.empty())
+        table_.append(QByteArrayView(html.data(), qsizetype(html.size())));
 }
 
 void RtfToHtmlConverter::closeTags()
 {
-    QByteArray html;
-    tags_.close(html);
-    put(html);
+    scratch_.clear();
+    tags_.close(scratch_);
+    put(scratch_);
     changed_ = true;
 }
 
@@ -633,9 +634,9 @@ void RtfToHtmlConverter::closeLists()
     bullet_ = bulletPending_ = false;
 }
 
-QByteArray RtfToHtmlConverter::numberPrefix() const
+std::string RtfToHtmlConverter::numberPrefix() const
 {
-    return textBefore_ + (number_ >= 0 ? QByteArray::number(number_) : QByteArray()) + textAfter_;
+    return textBefore_ + (number_ >= 0 ? std::to_string(number_) : std::string()) + textAfter_;
 }
 
 // The paragraph numbering group, read to its closing brace.
@@ -678,7 +679,7 @@ void RtfToHtmlConverter::readNumbering()
     }
 }
 
-void RtfToHtmlConverter::readNumberText(QByteArray& into)
+void RtfToHtmlConverter::readNumberText(std::string& into)
 {
     into.clear();
     for (RtfToken token = in_.next(); token.kind != RtfToken::End; token = in_.next()) {

@@ -9,6 +9,8 @@
 #include <QIODevice>
 #include <array>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // Reads RTF from one device and writes HTML 3.2-style markup to another as it goes,
@@ -52,10 +54,10 @@ private:
     void hex(const RtfToken& token);
     void unicode(int code);
     void character(char32_t c);
-    void entity(QByteArrayView html);
+    void entity(std::string_view html);
     void beforeText();
-    void putVisible(QByteArrayView html);
-    void put(QByteArrayView html);
+    void putVisible(std::string_view html);
+    void put(std::string_view html);
     void closeTags();
 
     void styleReference(const RtfToken& token);
@@ -65,8 +67,8 @@ private:
     void startBullet();
     void closeLists();
     void readNumbering();
-    void readNumberText(QByteArray& into);
-    QByteArray numberPrefix() const;
+    void readNumberText(std::string& into);
+    std::string numberPrefix() const;
     void tableWord(int word);
 
     RtfTokenizer in_;
@@ -96,12 +98,13 @@ private:
     bool numberStyleKnown_ = false;
     bool prefixPending_ = false;
     qint64 number_ = -1;
-    QByteArray textBefore_;
-    QByteArray textAfter_;
+    std::string textBefore_;
+    std::string textAfter_;
     // unicode
     int unicodeSkip_ = 1;
     int skipping_ = 0;
     char32_t highSurrogate_ = 0;
     qint64 inserted_ = 0;
     int errorsLogged_ = 0;
+    std::string scratch_;  // reused for each piece of markup, so a character costs no allocation
 };
