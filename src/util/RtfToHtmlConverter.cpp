@@ -9,9 +9,6 @@
 namespace {
 
 constexpr size_t kMaxGroupDepth = 1000;
-constexpr int kMaxListDepth = 20;
-constexpr int kTwipsPerLevel = 285;
-constexpr size_t kMaxNumberText = 256;
 constexpr int kMaxErrorsLogged = 100;
 // Style words brought in may reach this many times the input read so far.
 constexpr qint64 kInsertedPerByte = 8;
@@ -357,7 +354,15 @@ void RtfToHtmlConverter::formattingWord(int word, const RtfToken& token)
         break;
     }
     case LeftIndent:
-    case FirstIndent: indentBy(number(token, "DEBUG: [Html] Error: ")); break;
+    case FirstIndent: {
+        const int twips = number(token, "DEBUG: [Html] Error: ");
+        if (paragraphStart_ && !format_.inTable) {
+            scratch_.clear();
+            lists_.indent(twips, scratch_);
+            put(scratch_);
+        }
+        break;
+    }
     case Tab: entity("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"); break;
     case EmSpace: entity("&nbsp;&nbsp;"); break;
     case EnSpace: entity("&nbsp;"); break;
@@ -497,26 +502,19 @@ void RtfToHtmlConverter::entity(std::string_view html)
 // alignment and the format's tags, a pending table-of-contents link.
 void RtfToHtmlConverter::beforeText()
 {
-    if (bulletPending_) {
-        put("<LI type=disc>");
-        bulletPending_ = false;
-    }
-    if (numbered_ && paragraphStart_ && prefixPending_) {
-        put(numberPrefix());
-        prefixPending_ = false;
-    }
+    std::string& html = scratch_;
+    html.clear();
+    lists_.beforeText(paragraphStart_, html);
     if (changed_ || paragraphStart_) {
-        std::string& html = scratch_;
-        html.clear();
         tags_.close(html);
         if (paragraphStart_ && format_.centred)
             html += "<CENTER>";
         else if (paragraphStart_ && format_.right)
             html += "<DIV ALIGN=right>";
         tags_.open(format_, format_.font >= 0 ? tables_.fontName(format_.font) : nullptr, html);
-        put(html);
         changed_ = paragraphStart_ = false;
     }
+    put(html);
     if (linkLevel_) {
         if (linkOpen_)
             put("</A>");
@@ -575,124 +573,36 @@ void RtfToHtmlConverter::paragraphEnd()
     if (format_.centred)
         put("</CENTER>");
     changed_ = paragraphStart_ = true;
+    scratch_.clear();
     if (table_.active()) {
-        put("<BR>");
-    } else if (bullet_) {
-        if (!bulletPending_)
-            put("</LI>");
-        bulletPending_ = true;
-    } else {
-        put("<BR>");
+        scratch_ += "<BR>";
+    } else if (lists_.paragraphEnd(scratch_)) {
+        scratch_ += "<BR>";
         bookmarkWritten_ = false;
-        if (numbered_) {
-            if (number_ >= 0)
-                ++number_;
-            prefixPending_ = true;
-        }
     }
+    put(scratch_);
 }
 
 void RtfToHtmlConverter::paragraphReset()
 {
     format_.reset(RtfFormat::Scope::Par);
-    closeLists();
-    numbered_ = numberStyleKnown_ = prefixPending_ = false;
-    number_ = -1;
-    textBefore_.clear();
-    textAfter_.clear();
-    indent_ = 0;
-}
-
-void RtfToHtmlConverter::indentBy(int twips)
-{
-    if (!paragraphStart_ || format_.inTable)
-        return;
-    indent_ += twips;
-    while (depth_ < kMaxListDepth && qint64(depth_ + 1) * kTwipsPerLevel < indent_) {
-        put("<UL>");
-        ++depth_;
-    }
-}
-
-void RtfToHtmlConverter::startBullet()
-{
-    if (depth_ < kMaxListDepth) {
-        ++depth_;
-        put("<UL>");
-    }
-    put("<LI type=disc>");
-    bullet_ = true;
-    bulletPending_ = false;
+    scratch_.clear();
+    lists_.reset(scratch_);
+    put(scratch_);
 }
 
 void RtfToHtmlConverter::closeLists()
 {
-    if (bullet_ && !bulletPending_)
-        put("</LI>");
-    for (; depth_ > 0; --depth_)
-        put("</UL>");
-    bullet_ = bulletPending_ = false;
+    scratch_.clear();
+    lists_.close(scratch_);
+    put(scratch_);
 }
 
-std::string RtfToHtmlConverter::numberPrefix() const
-{
-    return textBefore_ + (number_ >= 0 ? std::to_string(number_) : std::string()) + textAfter_;
-}
-
-// The paragraph numbering group, read to its closing brace.
 void RtfToHtmlConverter::readNumbering()
 {
-    for (RtfToken token = in_.next(); token.kind != RtfToken::End; token = in_.next()) {
-        if (token.kind == RtfToken::Close) {
-            if (numbered_)
-                put(numberPrefix());
-            endDestination();
-            return;
-        }
-        if (token.kind == RtfToken::Open) {
-            const RtfToken first = in_.next();
-            if (first.kind == RtfToken::Word && first.name == "pntxtb") {
-                readNumberText(textBefore_);
-            } else if (first.kind == RtfToken::Word && first.name == "pntxta") {
-                readNumberText(textAfter_);
-            } else if (first.kind != RtfToken::Close) {
-                if (first.kind == RtfToken::Open)
-                    in_.skipGroup();
-                in_.skipGroup();
-            }
-            continue;
-        }
-        if (token.kind != RtfToken::Word)
-            continue;
-        const std::string_view name = token.name;
-        if (name == "pnlvlblt" || (name == "pnlvl" && token.param >= 5 && token.param <= 9))
-            startBullet();
-        else if (name == "pnlvlbody")
-            numbered_ = true;
-        else if (name == "pnlvlcont" || (name == "pnlvl" && token.param >= 1 && token.param <= 4))
-            numbered_ = false;
-        else if (name == "pndec" || name == "pncard" || name == "pnucltr" || name == "pnucrm" ||
-                 name == "pnlcltr" || name == "pnlcrm" || name == "pnord" || name == "pnordt")
-            numberStyleKnown_ = true;
-        else if (name == "pnstart" && numbered_ && numberStyleKnown_)
-            number_ = token.hasParam ? token.param : 1;
-    }
-}
-
-void RtfToHtmlConverter::readNumberText(std::string& into)
-{
-    into.clear();
-    for (RtfToken token = in_.next(); token.kind != RtfToken::End; token = in_.next()) {
-        if (token.kind == RtfToken::Close)
-            return;
-        if (token.kind == RtfToken::Open)
-            in_.skipGroup();
-        if (into.size() >= kMaxNumberText)
-            continue;
-        if (token.kind == RtfToken::Hex && token.hex >= 0)
-            appendHtmlCharacter(windows1252Character(uchar(token.hex)), false, into);
-        else if (token.kind == RtfToken::Text)
-            for (const char c : token.text)
-                appendHtmlCharacter(windows1252Character(uchar(c)), false, into);
-    }
+    scratch_.clear();
+    const bool closed = lists_.readNumbering(in_, scratch_);
+    put(scratch_);
+    if (closed)
+        endDestination();
 }

@@ -3,6 +3,7 @@
 #include "util/RtfDocumentTables.h"
 #include "util/RtfFormat.h"
 #include "util/RtfHtmlWriter.h"
+#include "util/RtfLists.h"
 #include "util/RtfTableWriter.h"
 #include "util/RtfTokenizer.h"
 
@@ -63,12 +64,8 @@ private:
     void styleReference(const RtfToken& token);
     void paragraphEnd();
     void paragraphReset();
-    void indentBy(int twips);
-    void startBullet();
     void closeLists();
     void readNumbering();
-    void readNumberText(std::string& into);
-    std::string numberPrefix() const;
     void tableWord(int word);
 
     RtfTokenizer in_;
@@ -89,18 +86,7 @@ private:
     bool linkOpen_ = false;
     std::array<int, 10> linkCount_{};
     std::array<int, 10> anchorCount_{};
-    // lists and numbering
-    int depth_ = 0;
-    qint64 indent_ = 0;
-    bool bullet_ = false;
-    bool bulletPending_ = false;
-    bool numbered_ = false;
-    bool numberStyleKnown_ = false;
-    bool prefixPending_ = false;
-    qint64 number_ = -1;
-    std::string textBefore_;
-    std::string textAfter_;
-    // unicode
+    RtfLists lists_;
     int unicodeSkip_ = 1;
     int skipping_ = 0;
     char32_t highSurrogate_ = 0;

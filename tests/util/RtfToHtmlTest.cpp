@@ -92,7 +92,7 @@ TEST(RtfToHtml, ATwoCellRowIsOneBorderedTableClosedByTwoParagraphResets)
     EXPECT_EQ(c.body, "before<BR><BR><TABLE BORDER=2><TR><TD>A</TD><TD><B>B</B></TD></TR></TABLE><BR>after<BR>");
 }
 
-TEST(RtfToHtml, BulletedParagraphsAreOneListClosedAtTheNextParagraphReset)
+TEST(RtfToHtml, BulletedParagraphsAreOneListAndNumberedOnesCountOn)
 {
     // Rich-edit style: one numbering group, then paragraphs.
     const QByteArray bullet = "{\\pntext\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}";
@@ -101,6 +101,9 @@ TEST(RtfToHtml, BulletedParagraphsAreOneListClosedAtTheNextParagraphReset)
     // Word style: each paragraph starts afresh and brings its own group; the list goes on.
     EXPECT_EQ(convert("{\\rtf1\\pard " + bullet + "one\\par\\pard " + bullet + "two\\par}").body,
               "<UL><LI type=disc>one</LI><LI type=disc>two</LI></UL>");
+    // A numbered list counts on from its start, its texts around the number.
+    EXPECT_EQ(convert("{\\rtf1{\\*\\pn\\pnlvlbody\\pndec\\pnstart3{\\pntxta .}}one\\par two\\par\\pard three}").body,
+              "3.one<BR>4.two<BR>three");
 }
 
 TEST(RtfToHtml, TableOfContentsEntriesLinkToTheirHeadings)
