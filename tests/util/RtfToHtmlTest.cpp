@@ -77,6 +77,29 @@ TEST(RtfToHtml, SpecialCharactersBecomeEntitiesAndWebAddressesLinks)
                       "caf\u00e9 &auml;&szlig; \u20ac5 GR&Uuml;&szlig;E");
 }
 
+TEST(RtfToHtml, ParagraphsKeepTheirAlignmentAndHiddenTextStaysHidden)
+{
+    const Converted c = convert("{\\rtf1\\pard\\qc {\\*\\bkmkstart a}{\\*\\bkmkend a}Title\\par\\pard\\qr "
+                                "{\\v secret}{\\caps shout}\\par\\pard{\\pict\\pngblip 89504e47}end}");
+    EXPECT_EQ(c.body, "<P><CENTER>Title</CENTER><BR><DIV ALIGN=right>SHOUT</DIV><BR><P>[*** picture ***]<P>end");
+}
+
+TEST(RtfToHtml, TextCannotBreakOutOfTheAttributesItIsPutIn)
+{
+    const Converted c = convert("{\\rtf1{\\fonttbl{\\f0 Evil\" onload=\"x;}}\\f0 see http://a.test/\"onclick=\"x}");
+    EXPECT_EQ(c.body, "<FONT FACE=\"Evil&quot; onload=&quot;x\">see <A HREF=\"http://a.test/\">http://a.test/</A>"
+                      "\"onclick=\"x</FONT>");
+}
+
+TEST(RtfToHtml, BadNumbersCountAsZeroAndAreLogged)
+{
+    const Converted c = convert("{\\rtf1{\\colortbl;\\red255;}\\cf\\fs big\\'z}");
+    EXPECT_EQ(c.body, "<FONT COLOR=\"#000000\"><FONT SIZE=-2>big</FONT></FONT>");
+    EXPECT_TRUE(c.debug.contains("DEBUG: [Html] cf convert Error: '\\cf' has no number"));
+    EXPECT_TRUE(c.debug.contains("DEBUG: [Html] Error: '\\fs' has no number"));
+    EXPECT_TRUE(c.debug.contains("DEBUG: [htmlchar] Error: \\' is not followed by two hex digits"));
+}
+
 TEST(RtfToHtml, ColourReferencesPickTheirPositionInTheColourTable)
 {
     const Converted c = convert("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue160;}"
@@ -90,6 +113,9 @@ TEST(RtfToHtml, ATwoCellRowIsOneBorderedTableClosedByTwoParagraphResets)
     const Converted c = convert("{\\rtf1 before\\par\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell "
                                 "{\\b B}\\cell\\row\\pard\\widctlpar after\\par}");
     EXPECT_EQ(c.body, "before<BR><BR><TABLE BORDER=2><TR><TD>A</TD><TD><B>B</B></TD></TR></TABLE><BR>after<BR>");
+    // Text read while it was not yet known whether the table went on follows it.
+    EXPECT_EQ(convert("{\\rtf1\\trowd\\pard\\intbl A\\cell\\row\\pard next\\par\\pard}").body,
+              "<BR><TABLE BORDER=2><TR><TD>A</TD></TR></TABLE><BR>next<BR>");
 }
 
 TEST(RtfToHtml, BulletedParagraphsAreOneListAndNumberedOnesCountOn)
