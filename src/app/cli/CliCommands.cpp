@@ -12,6 +12,7 @@ const QList<CliCommand>& cliCommands()
         backupCommand(),
         importCommand(),
         sendCommand(),
+        rtfToHtmlCommand(),
     };
     return table;
 }

@@ -15,6 +15,7 @@ CliCommand exportCommand();
 CliCommand backupCommand();
 CliCommand importCommand();
 CliCommand sendCommand();
+CliCommand rtfToHtmlCommand();
 
 const QList<CliCommand>& cliCommands();
 // The command of that name; nullptr when there is none.
