@@ -212,3 +212,17 @@ TEST_F(CliTest, CheckWithoutAListFolderSaysSoAndFails)
         << out.toStdString();
     EXPECT_TRUE(out.endsWith("looked at 0, acted on 0, left 0, failed 0\n")) << out.toStdString();
 }
+
+TEST_F(CliTest, Rtf2htmlWritesTheHtmlFileOrSaysWhyNot)
+{
+    const QString rtf = writeFile("in.rtf", "{\\rtf1 Dear {\\b members}\\par}");
+    const QString html = home.filePath("out.html");
+    EXPECT_EQ(run({"rtf2html", rtf, html}), 0);
+    EXPECT_TRUE(readTestFile(html).contains("\nDear <B>members</B><BR>\n</BODY>\n"));
+    EXPECT_EQ(err, "");
+
+    EXPECT_EQ(run({"rtf2html", home.filePath("missing.rtf"), html}), 1);
+    EXPECT_TRUE(err.startsWith("rtf2html: Conversion Error (" + home.filePath("missing.rtf") + ": "))
+        << err.toStdString();
+    EXPECT_EQ(run({"rtf2html", rtf}), 2);
+}

@@ -11,6 +11,8 @@ const QList<CliCommand>& cliCommands()
         exportCommand(),
         backupCommand(),
         importCommand(),
+        sendCommand(),
+        rtfToHtmlCommand(),
     };
     return table;
 }

@@ -14,6 +14,8 @@ CliCommand scanAddressesCommand();
 CliCommand exportCommand();
 CliCommand backupCommand();
 CliCommand importCommand();
+CliCommand sendCommand();
+CliCommand rtfToHtmlCommand();
 
 const QList<CliCommand>& cliCommands();
 // The command of that name; nullptr when there is none.
