@@ -1,4 +1,9 @@
 #include "sending/RtfWriter.h"
+#include "support/TestFiles.h"
+#include "util/RtfToHtml.h"
+
+#include <QTemporaryDir>
+#include <QRegularExpression>
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -59,3 +64,22 @@ TEST(RtfWriter, WritesTheFormattingInTheWordsTheConverterReads)
 }
 
 }  // namespace
+
+TEST(RtfWriter, TheConverterTurnsTheWrittenTextIntoTheSameFormatting)
+{
+    QTextDocument document;
+    fillFormatted(document);
+    QTemporaryDir dir;
+    const QString rtfFile = dir.filePath("~msg1.rtf");
+    const QString htmlFile = dir.filePath("~msg1.htm");
+    writeTestFile(rtfFile, writeRtf(document).toUtf8());
+    ASSERT_EQ(ConvertRtfToHtml(rtfFile, htmlFile, {}, {}, {}, [](const QString&) {}), QString());
+    // The converter cuts its lines where it likes; they carry no meaning in HTML.
+    const QString html = QString::fromUtf8(readTestFile(htmlFile)).remove('\r').remove('\n');
+    for (const char* shape : {"<CENTER><B>(<FONT[^>]*>)*Big news(</FONT>)*</B></CENTER>",
+                              "<I>(<FONT[^>]*>)*Read (</FONT>)*</I>",
+                              "<FONT COLOR=\"#FF0000\"><FONT FACE=\"DejaVu Serif\"><FONT SIZE=\\+2>this<",
+                              "<UL><LI type=disc>(<FONT[^>]*>)*first(</FONT>)*</LI><LI type=disc>"
+                              "(<FONT[^>]*>)*second(</FONT>)*</LI></UL>(<FONT[^>]*>)*C:\\\\\\{x\\} café – 漢<"})
+        EXPECT_TRUE(QRegularExpression(shape).match(html).hasMatch()) << shape << "\n" << qPrintable(html);
+}
