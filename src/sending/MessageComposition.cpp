@@ -74,9 +74,11 @@ QString MessageComposition::ConvertImageTags(const QString& html, bool forPrevie
             const QString copy = QDir(tempFolder).filePath(QFileInfo(image).fileName());
             if (QFileInfo(copy) == QFileInfo(image))
                 continue;  // the image itself lies there: never ours to delete
-            // An earlier preview's copy is refreshed; anyone else's file is left alone.
-            if (QFile::exists(copy) && !(lbxDeleteFiles.contains(copy) && QFile::remove(copy)))
-                continue;
+            if (QFile::exists(copy)) {
+                // An earlier preview's copy is refreshed; anyone else's file is left alone.
+                if (!lbxDeleteFiles.contains(copy) || !QFile::remove(copy))
+                    continue;
+            }
             if (QFile::copy(image, copy) && !lbxDeleteFiles.contains(copy))
                 lbxDeleteFiles.append(copy);
         }

@@ -49,6 +49,13 @@ TEST_F(Personalising, AHiddenCopyBatchShowsTheDefaultsAndNoAddress)
               "Member <> of your company .");
 }
 
+TEST_F(Personalising, TheDateIsTheDayAloneWithoutATime)
+{
+    const QString dated = ReplaceFieldCodes("Sent %DATE%.", {}, settings, QDate(2026, 12, 24));
+    EXPECT_TRUE(dated.contains("24")) << qPrintable(dated);
+    EXPECT_FALSE(dated.contains(':') || dated.contains("%DATE%")) << qPrintable(dated);
+}
+
 TEST_F(Personalising, AMessageWithoutFieldsIsLeftAlone)
 {
     composition.MessageIsPersonalised = false;
