@@ -5,6 +5,7 @@
 #include "util/ui/WindowRoutines.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -30,6 +31,14 @@ TdlgSMTPSettings::TdlgSMTPSettings(Ui& ui, Settings& settings, QWidget* parent)
     form->addRow("Port:", edtPort_);
     form->addRow("Your Name:", edtName_);
     form->addRow("Your E-mail Address:", edtEmail_);
+    cmbSecurity_ = named<QComboBox>("SMTPSecurity", this);
+    // "Auto" takes STARTTLS when the server offers it, so a plain port-25 server still works.
+    cmbSecurity_->addItems({"Auto", "STARTTLS", "TLS", "None"});
+    cmbSecurity_->setCurrentText(settings.SMTPSecurity);
+    form->addRow("Security:", cmbSecurity_);
+    chkVerify_ = named<QCheckBox>("SMTPVerifyCertificate", "Verify the server's certificate", this);
+    chkVerify_->setChecked(settings.SMTPVerifyCertificate);
+    form->addRow(chkVerify_);
     form->addRow(chkLogon_);
     form->addRow("User Name:", edtUser_);
     form->addRow("Password:", edtPassword_);
@@ -52,7 +61,9 @@ void TdlgSMTPSettings::accept()
     // Every check speaks, in this order, before the dialog decides.
     bool portIsNumber = false;
     const int port = edtPort_->text().trimmed().toInt(&portIsNumber);
-    if (!portIsNumber || port < 0)
+    // Settings.ini takes ports 1 to 65535 only; a dialog never stores what it would refuse.
+    const bool portValid = portIsNumber && port >= 1 && port <= 65535;
+    if (!portValid)
         ui_.warn("You have not specified a valid SMTP port!");
     const QString email = edtEmail_->text().trimmed();
     const QString host = edtHost_->text().trimmed();
@@ -60,7 +71,7 @@ void TdlgSMTPSettings::accept()
         ui_.inform("Please specify an e-mail address.");
     if (host.isEmpty())
         ui_.inform("Please specify your SMTP server.");
-    if (!portIsNumber || port < 0 || email.isEmpty() || host.isEmpty())
+    if (!portValid || email.isEmpty() || host.isEmpty())
         return;
     settings_.SMTPPort = port;
     settings_.SMTPID = edtUser_->text();
@@ -69,6 +80,8 @@ void TdlgSMTPSettings::accept()
     settings_.SMTPName = edtName_->text();
     settings_.SMTPEmail = email;
     settings_.SMTPLogon = chkLogon_->isChecked();
+    settings_.SMTPSecurity = cmbSecurity_->currentText();
+    settings_.SMTPVerifyCertificate = chkVerify_->isChecked();
     QDialog::accept();
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class Ui;
 struct Settings;
@@ -26,6 +27,8 @@ private:
     QLineEdit* edtPort_;
     QLineEdit* edtName_;
     QLineEdit* edtEmail_;
+    QComboBox* cmbSecurity_;
+    QCheckBox* chkVerify_;
     QCheckBox* chkLogon_;
     QLineEdit* edtUser_;
     QLineEdit* edtPassword_;

@@ -4,6 +4,7 @@
 #include "support/ScriptedUi.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,8 +58,13 @@ TEST_F(MethodDialog, SmtpWithoutItsSettingsAsksForThemAndStoresThemOnlyWhenEvery
             EXPECT_TRUE(ui.sawText("Please specify an e-mail address."));
             EXPECT_TRUE(ui.sawText("Please specify your SMTP server."));
             EXPECT_TRUE(settings.SMTPHost.isEmpty());
-            inDialog<QLineEdit>("SMTPPort")->setText("587");
+            inDialog<QLineEdit>("SMTPPort")->setText("70000");  // beyond what Settings.ini takes
             inDialog<QLineEdit>("SMTPHost")->setText("mail.example.test");
+            inDialog<QLineEdit>("SMTPEmail")->setText("owner@example.test");
+            press(QDialogButtonBox::Ok);
+            EXPECT_EQ(settings.SMTPPort, 25);
+            inDialog<QLineEdit>("SMTPPort")->setText("587");
+            inDialog<QComboBox>("SMTPSecurity")->setCurrentText("STARTTLS");
             inDialog<QLineEdit>("SMTPEmail")->setText("owner@example.test");
             press(QDialogButtonBox::Ok);
         });
@@ -69,4 +75,5 @@ TEST_F(MethodDialog, SmtpWithoutItsSettingsAsksForThemAndStoresThemOnlyWhenEvery
     EXPECT_EQ(settings.SMTPHost, "mail.example.test");
     EXPECT_EQ(settings.SMTPPort, 587);
     EXPECT_EQ(settings.SMTPEmail, "owner@example.test");
+    EXPECT_EQ(settings.SMTPSecurity, "STARTTLS");
 }
