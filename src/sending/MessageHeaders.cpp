@@ -2,7 +2,25 @@
 
 #include "sending/HeaderValues.h"
 
+#include <QDateTime>
+#include <QRandomGenerator>
+
 namespace {
+
+// Unique without asking the system for randomness per message (GMime's generator
+// opens, reads and closes /dev/urandom each time): the time in
+// milliseconds and 64 bits of the program's seeded generator, at the sender's domain.
+QByteArray messageId(const QString& senderAddress)
+{
+    QString domain = senderAddress.contains(u'@') ? senderAddress.section(u'@', -1) : QString();
+    if (domain.isEmpty())
+        domain = QStringLiteral("localhost");
+    return QStringLiteral("%1.%2@%3")
+        .arg(QDateTime::currentMSecsSinceEpoch(), 0, 36)
+        .arg(QRandomGenerator::global()->generate64(), 0, 36)
+        .arg(domain)
+        .toUtf8();
+}
 
 constexpr const char* Charset = "utf-8";
 
@@ -94,8 +112,7 @@ bool setMessageHeaders(GMimeMessage* mime, const OutgoingMessage& message, const
 
     g_mime_message_set_subject(mime, headerText(message.subject).toUtf8().constData(), Charset);
     setDate(mime, options.date);
-    const GText id(g_mime_utils_generate_message_id(sender->address.section(u'@', -1).toUtf8().constData()));
-    g_mime_message_set_message_id(mime, id.get());
+    g_mime_message_set_message_id(mime, messageId(sender->address).constData());
     if (message.readReceipt) {
         g_mime_object_set_header(GMIME_OBJECT(mime), "Disposition-Notification-To",
                                  sender->address.toUtf8().constData(), nullptr);

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -160,6 +161,15 @@ TEST_F(MessageBytesTest, EachOtherBodyHasItsOwnShape)
     // No empty plain alternative, which a mail program preferring plain text would show.
     EXPECT_EQ(structureOf(parseMailMessage(buildMessageBytes(htmlWithoutPlain).bytes).structure),
               QStringList({"multipart/mixed", "text/html", "text/plain"}));
+
+    // Two messages of the same moment are still told apart by their identifiers.
+    const auto idOf = [](const OutgoingMessage& m) {
+        return parseMailMessage(buildMessageBytes(m).bytes).header(QStringLiteral("Message-ID")).value_or(QString());
+    };
+    const QString first = idOf(plainAlone);
+    EXPECT_TRUE(QRegularExpression(R"(^<[0-9a-z]+\.[0-9a-z]+@lists\.example\.org>$)").match(first).hasMatch())
+        << first.toStdString();
+    EXPECT_NE(idOf(plainAlone), first);
 }
 
 TEST_F(MessageBytesTest, LineBreaksInSubscribersTextsNeverMakeHeadersOrRecipients)
