@@ -10,6 +10,7 @@
 #include "sending/ui/FormatToolbar.h"
 #include "sending/ui/TdlgCreateLink.h"
 #include "sending/ui/TdlgDefaultFieldValues.h"
+#include "sending/ui/TdlgSMTPSettings.h"
 #include "sending/ui/TdlgSpelling.h"
 #include "settings/Settings.h"
 #include "util/RtfToHtml.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +78,8 @@ MessageComposer::MessageComposer(Services services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), composition_(services_.settings)
 {
     setObjectName("MessageComposer");
+    if (!services_.editSmtpSettings)
+        services_.editSmtpSettings = [this] { return TdlgSMTPSettings::edit(this, services_.ui, services_.settings); };
     openInEditor = [](const QString& file) { return QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
     decideSpelling = TdlgSpelling::asker(this);
 
@@ -89,11 +93,11 @@ MessageComposer::MessageComposer(Services services, QWidget* parent)
     Editor_ = named<QTextEdit>("Editor", this);
     tlbFormat_ = new FormatToolbar(*Editor_, this);
     buildToolbar();
-    auto* toolbars = new QHBoxLayout;
-    toolbars->addWidget(tlbMain_);
-    toolbars->addWidget(tlbFormat_);
-    toolbars->addStretch();
-    layout->addLayout(toolbars);
+    toolbars_ = new QGridLayout;
+    toolbars_->addWidget(tlbMain_, 0, 0);
+    toolbars_->addWidget(tlbFormat_, 0, 1);
+    toolbars_->setColumnStretch(2, 1);
+    layout->addLayout(toolbars_);
 
     pgcMessage_ = named<QTabWidget>("pgcMessage", this);
     pgcMessage_->addTab(Editor_, "Message Body");
@@ -128,6 +132,8 @@ void MessageComposer::buildToolbar()
     connect(Editor_, &QTextEdit::copyAvailable, actCut_, &QAction::setEnabled);
     connect(Editor_, &QTextEdit::copyAvailable, actCopy_, &QAction::setEnabled);
     connect(Editor_, &QTextEdit::undoAvailable, actUndo_, &QAction::setEnabled);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { actPaste_->setEnabled(Editor_->canPaste()); });
     actCut_->setEnabled(false);
     actCopy_->setEnabled(false);
     actUndo_->setEnabled(false);
@@ -221,6 +227,23 @@ QWidget* MessageComposer::buildAttachments()
     return box;
 }
 
+void MessageComposer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeToolbars();
+}
+
+void MessageComposer::placeToolbars()
+{
+    // The formatting tools go below the main ones when both do not fit side by side.
+    const bool sideBySide = tlbMain_->sizeHint().width() + tlbFormat_->sizeHint().width() <= width();
+    toolbars_->removeWidget(tlbFormat_);
+    if (sideBySide)
+        toolbars_->addWidget(tlbFormat_, 0, 1);
+    else
+        toolbars_->addWidget(tlbFormat_, 1, 0, 1, 3);
+}
+
 void MessageComposer::startNewMessage()
 {
     const QStringList& signature = services_.settings.Signature;
@@ -274,6 +297,7 @@ void MessageComposer::refreshTools()
     const bool html = chkHTML_->isChecked();
     pgcMessage_->setTabVisible(kPreviewPage, html);
     tlbFormat_->setVisible(html);
+    placeToolbars();
     // The actions too: their keys work in the editor, not only on the toolbar.
     for (QAction* tool : tlbFormat_->actions())
         tool->setEnabled(html);

@@ -11,6 +11,7 @@ class FormatToolbar;
 class Logs;
 class QAction;
 class QCheckBox;
+class QGridLayout;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -70,12 +71,16 @@ public:
     // Asks what to do with a misspelt word; replaceable for tests.
     SpellDecide decideSpelling;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 signals:
     // A field code went in: the recipient count can tell personalised copies apart.
     void personalised();
 
 private:
     void buildToolbar();
+    void placeToolbars();
     QWidget* buildPreviewPage();
     QWidget* buildAttachments();
     void chkHTMLClick();
@@ -101,6 +106,7 @@ private:
     std::unique_ptr<SpellChecker> spelling_;
 
     QLineEdit* edtMessageSubject_;
+    QGridLayout* toolbars_;
     QToolBar* tlbMain_;
     FormatToolbar* tlbFormat_;
     QAction* actCut_;
