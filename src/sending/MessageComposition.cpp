@@ -112,14 +112,14 @@ bool MessageComposition::CheckSendingFormat(bool html, Ui& ui, const std::functi
 {
     if (!html || (settings_.EmailMethod != kSystemMailProgram && settings_.EmailMethod != kAccountPlain))
         return true;
-    const bool outlook = settings_.EmailSoftware == kMailAccountSoftware;
+    const bool mailAccount = settings_.EmailSoftware == kMailAccountSoftware;
     if (!ui.askOkCancel("You are currently using an e-mail sending method which does not support HTML, however "
                         "your current message is formatted with HTML (Rich Text formatting).  Do you CVN to "
                         "change to the "
-                        + QString(outlook ? "OLE" : "SMTP") + " method instead?" + "\r\n\r\n"
+                        + QString(mailAccount ? "mail account" : "SMTP") + " method instead?" + "\n\n"
                         + "Note:  You can change this setting later under View|Options, Sending."))
         return false;
-    if (outlook) {
+    if (mailAccount) {
         settings_.EmailMethod = kAccountHtml;
         return true;
     }

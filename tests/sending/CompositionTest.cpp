@@ -18,7 +18,7 @@ QString formatQuestion(const QString& method)
 {
     return "You are currently using an e-mail sending method which does not support HTML, however your current "
            "message is formatted with HTML (Rich Text formatting).  Do you CVN to change to the "
-           + method + " method instead?\r\n\r\nNote:  You can change this setting later under View|Options, Sending.";
+           + method + " method instead?\n\nNote:  You can change this setting later under View|Options, Sending.";
 }
 
 struct Composing : ::testing::Test {
@@ -160,7 +160,7 @@ TEST_F(Composing, WithTheMailAccountTheHtmlMethodOfTheAccountIsOffered)
     ui.answer(Ui::Answer::Ok);
     EXPECT_TRUE(composition.CheckSendingFormat(true, ui, [] { return false; }));
     ASSERT_EQ(ui.shown.size(), 1);
-    EXPECT_EQ(ui.shown[0].text, formatQuestion("OLE"));
+    EXPECT_EQ(ui.shown[0].text, formatQuestion("mail account"));
     EXPECT_EQ(settings.EmailMethod, 2);
 }
 
