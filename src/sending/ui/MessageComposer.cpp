@@ -119,7 +119,15 @@ MessageComposer::MessageComposer(Services services, QWidget* parent)
     refreshTools();
 }
 
-MessageComposer::~MessageComposer() = default;
+MessageComposer::~MessageComposer()
+{
+    // The children are destroyed after this part of the object is gone; whatever
+    // they, the application or the clipboard signal then must not reach it.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    QObject::disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 void MessageComposer::buildToolbar()
 {
