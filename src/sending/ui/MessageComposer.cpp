@@ -13,11 +13,12 @@
 #include "sending/ui/TdlgSMTPSettings.h"
 #include "sending/ui/TdlgSpelling.h"
 #include "settings/Settings.h"
-#include "util/RtfToHtml.h"
+#include "util/RtfToHtmlConverter.h"
 #include "util/TextFiles.h"
 #include "util/ui/WindowRoutines.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -486,18 +487,21 @@ void MessageComposer::loadFile(const QString& path)
     }
     pgcMessage_->setCurrentIndex(kBodyPage);
     if (QFileInfo(path).suffix().compare("rtf", Qt::CaseInsensitive) == 0) {
-        const QString html = TempHTMLFile();
-        reason = ConvertRtfToHtml(path, html, {}, {}, {}, [this](const QString& line) {
-            services_.logs.AddToDebugLog(line);
-        });
-        const std::optional<QString> converted = reason.isEmpty() ? readText(html, &reason) : std::nullopt;
-        QFile::remove(html);
-        if (!converted) {
+        // The editor takes the converter's HTML straight from memory.
+        QFile rtf(path);
+        QBuffer html;
+        html.open(QIODevice::WriteOnly);
+        reason = rtf.open(QIODevice::ReadOnly)
+                     ? RtfToHtmlConverter(rtf, html, [this](const QString& line) {
+                           services_.logs.AddToDebugLog(line);
+                       }).convert({}, {})
+                     : rtf.errorString();
+        if (!reason.isEmpty()) {
             services_.ui.warn("Load Error: " + reason);
             return;
         }
         setHtml(true);
-        Editor_->setHtml(*converted);
+        Editor_->setHtml(QString::fromUtf8(html.data()));
         return;
     }
     const std::optional<QString> text = readText(path, &reason);

@@ -125,6 +125,14 @@ TEST_F(MessageComposerTest, LoadedHtmlStandsByItselfUntilThePersonAgreesToLoseIt
     EXPECT_EQ(pages->currentIndex(), 0);
     EXPECT_FALSE(composer->composition().CustomHTMLLoaded);
 
+    // Rich text comes into the editor through the converter, formatted.
+    composer->loadFile(file("letter.rtf", "{\\rtf1 Dear {\\b reader}\\par}"));
+    EXPECT_EQ(editor->toPlainText().trimmed(), "Dear reader");
+    QTextCursor bold = editor->document()->find("reader");
+    EXPECT_EQ(bold.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_TRUE(html->isChecked());
+
+    ui.answer(Ui::Answer::Yes);
     composer->loadFile(dir.filePath("gone.txt"));
     EXPECT_TRUE(ui.texts().last().startsWith("Load Error: ")) << ui.texts().last().toStdString();
 }
