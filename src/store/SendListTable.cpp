@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <sqlite3.h>
 
@@ -67,23 +68,57 @@ void SendListTable::openFile(const QString& file, bool create)
     schema_ = schemaFor(fileName_);
     db_.attach(file, schema_, create);
     try {
-        // The list belongs to this sending alone.
+        // The list belongs to this sending alone, and with the lock exclusive WAL
+        // keeps its index in this process instead of shared memory.
         db_.exec(QStringLiteral("PRAGMA \"%1\".locking_mode = EXCLUSIVE").arg(schema_));
+        db_.exec(QStringLiteral("PRAGMA \"%1\".journal_mode = WAL").arg(schema_));
+        setSyncedCommits(true);
+        Transaction transaction(db_);
         if (create) {
-            Transaction transaction(db_);
             TableSchema::create(db_, def(), schema_);
-            transaction.commit();
         } else {
-            const QStringList columns = TableSchema::columnsInFile(db_, schema_, def().sqlName);
-            if (!TableSchema::sameLayout(columns, def().fieldNames()))
-                throw StoreError(StoreError::Kind::Other, SQLITE_SCHEMA,
-                                 QStringLiteral("%1 is not a send list").arg(fileName_));
+            upgradeIfOlder();
             TableSchema::createIndexesAndTriggers(db_, def(), schema_);
         }
+        db_.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Key TEXT PRIMARY KEY, Value TEXT)").arg(runTable()));
+        transaction.commit();
     } catch (const StoreError&) {
         db_.detach(schema_);
         throw;
     }
+}
+
+void SendListTable::upgradeIfOlder()
+{
+    const QStringList columns = TableSchema::columnsInFile(db_, schema_, def().sqlName);
+    const QStringList names = def().fieldNames();
+    if (TableSchema::sameLayout(columns, names))
+        return;
+    if (!TableSchema::sameLayout(columns, names.mid(0, names.size() - 1)))
+        throw StoreError(StoreError::Kind::Other, SQLITE_SCHEMA, QStringLiteral("%1 is not a send list").arg(fileName_));
+    // A table from before outcomes were kept: what it marked sent went out as far
+    // as anyone can now tell.
+    db_.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN Outcome TEXT").arg(sqlName()));
+    db_.exec(QStringLiteral("UPDATE %1 SET Outcome = 'accepted' WHERE coalesce(Sent, 0) <> 0").arg(sqlName()));
+}
+
+QString SendListTable::runTable() const { return QStringLiteral("\"%1\".SendRun").arg(schema_); }
+
+QString SendListTable::filePath() const { return folder_ + fileName_; }
+
+int SendListTable::numberOf(const QString& fileName)
+{
+    if (fileName.compare(QStringLiteral("SendMail.dat"), Qt::CaseInsensitive) == 0)
+        return 1;
+    static const QRegularExpression numbered(QStringLiteral("^SendMail_([0-9]+)\\.dat$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto match = numbered.match(fileName);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString SendListTable::fileNameOf(int number)
+{
+    return number == 1 ? QStringLiteral("SendMail.dat") : number > 1 ? numberedFileName(number) : QString();
 }
 
 bool SendListTable::CreateSendMailTable(Ui& ui, const QString& fileName)
@@ -130,14 +165,15 @@ void SendListTable::FreeSendMailTable(bool deleteFiles)
 
 bool SendListTable::insertOrIgnore(const SendListRow& row)
 {
-    Statement& s = db_.cached(QStringLiteral("INSERT OR IGNORE INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?)")
+    Statement& s = db_.cached(QStringLiteral("INSERT OR IGNORE INTO %1 (%2) VALUES (?, ?, ?, ?, ?, ?, ?)")
                                   .arg(sqlName(), TableSchema::columnList(def())));
     s.bind(1, TableSchema::fit(def().fields[0], row.Item))
         .bind(2, TableSchema::fit(def().fields[1], row.Name))
         .bind(3, TableSchema::fit(def().fields[2], row.Salutation))
         .bind(4, TableSchema::fit(def().fields[3], row.Surname))
         .bind(5, TableSchema::fit(def().fields[4], row.Company))
-        .bind(6, row.Sent);
+        .bind(6, row.Sent)
+        .bind(7, row.outcome.stored());
     const bool added = s.run() > 0;
     s.reset();
     return added;
@@ -162,6 +198,36 @@ void SendListTable::markSent(const QString& item)
     s.reset();
 }
 
+namespace {
+
+QString condition(SendListTable::Rows rows)
+{
+    const QString pending = QStringLiteral("coalesce(Outcome, '') IN ('', 'cancelled')");
+    switch (rows) {
+    case SendListTable::Rows::All: return QStringLiteral("1");
+    case SendListTable::Rows::Pending: return pending;
+    case SendListTable::Rows::UnsentPending: return pending + QStringLiteral(" AND coalesce(Sent, 0) = 0");
+    case SendListTable::Rows::NotAccepted:
+        return QStringLiteral("(coalesce(Outcome, '') IN ('', 'cancelled') OR Outcome LIKE 'refused %')");
+    case SendListTable::Rows::Refused: return QStringLiteral("Outcome LIKE 'refused %'");
+    }
+    return QStringLiteral("1");
+}
+
+SendListRow rowOf(const Statement& s)
+{
+    return SendListRow{s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.boolean(5),
+                       SendOutcome::fromStored(s.text(6))};
+}
+
+bool handedOver(SendState state)
+{
+    return state == SendState::InFlight || state == SendState::Accepted || state == SendState::Refused ||
+           state == SendState::Uncertain;
+}
+
+}  // namespace
+
 std::optional<SendListRow> SendListTable::find(const QString& item) const
 {
     Statement& s = db_.cached(QStringLiteral("SELECT %1 FROM %2 WHERE Item = ?")
@@ -169,19 +235,106 @@ std::optional<SendListRow> SendListTable::find(const QString& item) const
     s.bind(1, item);
     std::optional<SendListRow> row;
     if (s.step())
-        row.emplace(SendListRow{s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.boolean(5)});
+        row.emplace(rowOf(s));
     s.reset();
     return row;
 }
 
-void SendListTable::walk(const std::function<bool(const SendListRow&)>& visit, bool unsentOnly) const
+void SendListTable::walk(const std::function<bool(const SendListRow&)>& visit, Rows rows) const
 {
-    Statement s(db_, QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
-                         .arg(TableSchema::columnList(def()), sqlName(),
-                              unsentOnly ? QStringLiteral(" WHERE coalesce(Sent, 0) = 0") : QString()));
-    while (s.step()) {
-        const SendListRow row{s.text(0), s.text(1), s.text(2), s.text(3), s.text(4), s.boolean(5)};
-        if (!visit(row))
+    Statement s(db_, QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY Item")
+                         .arg(TableSchema::columnList(def()), sqlName(), condition(rows)));
+    while (s.step())
+        if (!visit(rowOf(s)))
             break;
+}
+
+QList<SendListRow> SendListTable::rowsAfter(const QString& item, int count, Rows rows) const
+{
+    Statement& s = db_.cached(QStringLiteral("SELECT %1 FROM %2 WHERE Item > ? AND %3 ORDER BY Item LIMIT ?")
+                                  .arg(TableSchema::columnList(def()), sqlName(), condition(rows)));
+    s.bind(1, item).bind(2, count);
+    QList<SendListRow> found;
+    while (s.step())
+        found << rowOf(s);
+    s.reset();
+    return found;
+}
+
+std::optional<SendListRow> SendListTable::lastRow() const
+{
+    Statement s(db_, QStringLiteral("SELECT %1 FROM %2 ORDER BY Item DESC LIMIT 1")
+                         .arg(TableSchema::columnList(def()), sqlName()));
+    std::optional<SendListRow> row;
+    if (s.step())
+        row.emplace(rowOf(s));
+    return row;
+}
+
+void SendListTable::clear()
+{
+    Transaction transaction(db_);
+    db_.exec(QStringLiteral("DELETE FROM ") + sqlName());
+    db_.exec(QStringLiteral("DELETE FROM ") + runTable());
+    transaction.commit();
+}
+
+void SendListTable::setOutcome(const QStringList& items, const SendOutcome& outcome)
+{
+    Statement& s = db_.cached(QStringLiteral("UPDATE %1 SET Sent = ?, Outcome = ? WHERE Item = ?").arg(sqlName()));
+    const QString stored = outcome.stored();
+    for (const QString& item : items) {
+        s.bind(1, handedOver(outcome.state)).bind(2, stored).bind(3, item);
+        s.run();
+        s.reset();
     }
+}
+
+void SendListTable::resetOutcomes()
+{
+    db_.exec(QStringLiteral("UPDATE %1 SET Outcome = '' WHERE coalesce(Outcome, '') <> ''").arg(sqlName()));
+}
+
+void SendListTable::settleAfterStop(bool unsyncedWritesSurvived)
+{
+    Transaction transaction(db_);
+    db_.exec(QStringLiteral("UPDATE %1 SET Sent = 1, Outcome = 'uncertain' WHERE Outcome = 'in flight'%2")
+                 .arg(sqlName(), unsyncedWritesSurvived ? QString() : QStringLiteral(" OR Outcome = 'reserved'")));
+    db_.exec(QStringLiteral("UPDATE %1 SET Outcome = '' WHERE Outcome = 'reserved'").arg(sqlName()));
+    transaction.commit();
+}
+
+SendListTally SendListTable::tally() const
+{
+    Statement s(db_, QStringLiteral("SELECT coalesce(sum(Outcome = 'accepted'), 0), "
+                                    "coalesce(sum(Outcome LIKE 'refused %'), 0), "
+                                    "coalesce(sum(Outcome = 'uncertain'), 0), "
+                                    "coalesce(sum(coalesce(Outcome, '') IN ('', 'cancelled', 'reserved', 'in flight')), 0) "
+                                    "FROM ") + sqlName());
+    SendListTally tally;
+    if (s.step())
+        tally = {s.integer64(0), s.integer64(1), s.integer64(2), s.integer64(3)};
+    return tally;
+}
+
+void SendListTable::setSyncedCommits(bool synced)
+{
+    db_.exec(QStringLiteral("PRAGMA \"%1\".synchronous = %2").arg(schema_, synced ? "FULL" : "NORMAL"));
+}
+
+QString SendListTable::runValue(const QString& key) const
+{
+    Statement& s = db_.cached(QStringLiteral("SELECT Value FROM %1 WHERE Key = ?").arg(runTable()));
+    s.bind(1, key);
+    const QString value = s.step() ? s.text(0) : QString();
+    s.reset();
+    return value;
+}
+
+void SendListTable::setRunValue(const QString& key, const QString& value)
+{
+    Statement& s = db_.cached(QStringLiteral("INSERT OR REPLACE INTO %1 (Key, Value) VALUES (?, ?)").arg(runTable()));
+    s.bind(1, key).bind(2, value);
+    s.run();
+    s.reset();
 }

@@ -119,7 +119,8 @@ TableDef makeSendList()
              {"Salutation", F::String, 25},
              {"Surname", F::String, 25},
              {"Company", F::String, 50},
-             {"Sent", F::Boolean}},
+             {"Sent", F::Boolean},
+             {"Outcome", F::Memo}},
             {{"ByItem", {"Item"}, true}},
             true};
 }
