@@ -26,6 +26,9 @@ public:
     // The main window's progress display. A total of 1 is never shown.
     virtual void showProgress(const QString& caption, int total, bool cancellable) = 0;
     virtual void setProgress(int position) = 0;
+    // A new caption for the display already shown, as a loop moves from item to item;
+    // where captions are printed, not shown, only the first is worth printing.
+    virtual void setProgressText(const QString& /*caption*/) {}
     virtual void hideProgress() = 0;
     // Long loops read this every few items; the display's Cancel sets it.
     virtual bool cancelRequested() = 0;

@@ -39,6 +39,7 @@ public:
     QList<SendLogRecord> all() const;
     // The run of the record started (with its table) or ended.
     void setRun(qint64 index, int sendListNumber, bool open);
+    void setRecipientCount(qint64 index, qint64 count);
     // The newest record whose run has not ended.
     std::optional<SendLogRecord> latestOpenRun() const;
     // Removes the record and the recipient table kept with it.

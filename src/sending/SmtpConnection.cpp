@@ -183,6 +183,7 @@ SmtpResult SmtpConnection::resultOf(CURLcode code) const
     result.code = transcript_.code();
     result.reply = transcript_.reply();
     result.refused = transcript_.refusals();
+    result.textInvited = transcript_.textInvited();
     if (result.ok)
         return result;
     if (result.code >= 400)

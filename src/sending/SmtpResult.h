@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 
+// Stands for any failure below the SMTP dialogue: no route, no server, a broken connection.
+inline const QString kSmtpConnectionError = QStringLiteral("Error connecting to the Internet");
+
 // What became of one connection attempt or one message.
 struct SmtpResult {
     bool ok = false;  // connected, or the server took the message for at least one recipient
@@ -12,7 +15,8 @@ struct SmtpResult {
     QString reply;    // the full text of that reply
     QString error;    // what went wrong, as the send log and the error dialog show it; empty when ok
     QList<SmtpRefusal> refused;  // recipients that did not get the message
+    bool textInvited = false;    // the message text was invited: a lost connection may have delivered it
+
+    bool connectionLost() const { return !ok && error == kSmtpConnectionError; }
 };
 
-// Stands for any failure below the SMTP dialogue: no route, no server, a broken connection.
-inline const QString kSmtpConnectionError = QStringLiteral("Error connecting to the Internet");

@@ -59,6 +59,8 @@ void SmtpTranscript::line(const QByteArray& text)
         return;
     code_ = code;
     reply_ = reply;
+    if (command_ == "DATA" && code == 354)
+        textInvited_ = true;
     if (command_ == "RCPT" && code >= 400)
         refusals_ << SmtpRefusal{recipient_, code, reply};
 }

@@ -26,6 +26,9 @@ public:
     int code() const { return code_; }
     const QString& reply() const { return reply_; }
     const QList<SmtpRefusal>& refusals() const { return refusals_; }
+    // The server invited the message text (354 to DATA): from here on a broken
+    // connection leaves it unknown whether the message arrived.
+    bool textInvited() const { return textInvited_; }
 
 private:
     void line(const QByteArray& text);
@@ -37,4 +40,5 @@ private:
     int code_ = 0;
     QString reply_;
     QList<SmtpRefusal> refusals_;
+    bool textInvited_ = false;
 };

@@ -31,6 +31,7 @@ TdmMailSend::~TdmMailSend() = default;
 
 bool TdmMailSend::SendByMethod(const SendByMethodCall& call)
 {
+    lastSmtp_ = SmtpResult();
     switch (call.method) {
     case 1:
         return AccountSend(call, true);
@@ -183,14 +184,14 @@ void TdmMailSend::SMTPDisconnect()
 QString TdmMailSend::submit(const BuiltMessage& built, bool connectForThisMessage)
 {
     if (connectForThisMessage) {
-        const SmtpResult connected = SMTPConnect();
-        if (!connected.ok)
-            return connected.error;
+        lastSmtp_ = SMTPConnect();
+        if (!lastSmtp_.ok)
+            return lastSmtp_.error;
     }
-    const SmtpResult sent = smtp().send(built.envelopeSender, built.envelopeRecipients, built.bytes);
+    lastSmtp_ = smtp().send(built.envelopeSender, built.envelopeRecipients, built.bytes);
     if (connectForThisMessage)
         SMTPDisconnect();
-    return sent.ok ? QString() : sent.error;
+    return lastSmtp_.ok ? QString() : lastSmtp_.error;
 }
 
 void TdmMailSend::keepCopy(const BuiltMessage& built, bool draft)

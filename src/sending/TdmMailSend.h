@@ -37,6 +37,11 @@ public:
     SmtpResult SMTPConnect();
     void SMTPDisconnect();
 
+    // What the SMTP server said to the last message SendByMethod handed to it; a
+    // default result (code 0) when the last message went another way or never
+    // reached a server.
+    const SmtpResult& lastSmtpResult() const { return lastSmtp_; }
+
     void AddToSendLog(const QString& text, bool restart = false) { log_.AddToSendLog(text, restart); }
     void ShowSendError(const QString& text);
 
@@ -75,4 +80,5 @@ private:
     std::function<MailStores()> mailStores_;
     std::unique_ptr<SmtpConnection> smtp_;
     bool relayShowsSummary_ = false;
+    SmtpResult lastSmtp_;
 };

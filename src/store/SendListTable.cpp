@@ -253,7 +253,8 @@ QList<SendListRow> SendListTable::rowsAfter(const QString& item, int count, Rows
 {
     Statement& s = db_.cached(QStringLiteral("SELECT %1 FROM %2 WHERE Item > ? AND %3 ORDER BY Item LIMIT ?")
                                   .arg(TableSchema::columnList(def()), sqlName(), condition(rows)));
-    s.bind(1, item).bind(2, count);
+    // A null text would bind NULL, which no address follows.
+    s.bind(1, item.isNull() ? QStringLiteral("") : item).bind(2, count);
     QList<SendListRow> found;
     while (s.step())
         found << rowOf(s);
@@ -273,10 +274,7 @@ std::optional<SendListRow> SendListTable::lastRow() const
 
 void SendListTable::clear()
 {
-    Transaction transaction(db_);
     db_.exec(QStringLiteral("DELETE FROM ") + sqlName());
-    db_.exec(QStringLiteral("DELETE FROM ") + runTable());
-    transaction.commit();
 }
 
 void SendListTable::setOutcome(const QStringList& items, const SendOutcome& outcome)

@@ -84,7 +84,7 @@ public:
 
     // False when the address is there already (in any letter case).
     bool insertOrIgnore(const SendListRow& row);
-    // Empties the table and its run state.
+    // Empties the table; the run's notes stay.
     void clear();
     qint64 count() const;
     qint64 unsentCount() const;

@@ -12,6 +12,7 @@ const QList<CliCommand>& cliCommands()
         backupCommand(),
         importCommand(),
         sendCommand(),
+        sendRunCommand(),
         rtfToHtmlCommand(),
     };
     return table;

@@ -15,6 +15,7 @@ CliCommand exportCommand();
 CliCommand backupCommand();
 CliCommand importCommand();
 CliCommand sendCommand();
+CliCommand sendRunCommand();
 CliCommand rtfToHtmlCommand();
 
 const QList<CliCommand>& cliCommands();

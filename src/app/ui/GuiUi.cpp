@@ -121,6 +121,12 @@ void GuiUi::setProgress(int position)
     progress_->setValue(int(qint64(position) * 100 / total_));
 }
 
+void GuiUi::setProgressText(const QString& caption)
+{
+    if (progress_ && progress_->isVisible())
+        progress_->setLabelText(caption);
+}
+
 void GuiUi::hideProgress()
 {
     if (progress_)

@@ -25,6 +25,7 @@ public:
                                      const QString& value) override;
     void showProgress(const QString& caption, int total, bool cancellable) override;
     void setProgress(int position) override;
+    void setProgressText(const QString& caption) override;
     void hideProgress() override;
     bool cancelRequested() override { return cancel_; }
     void resetCancel() override { cancel_ = false; }

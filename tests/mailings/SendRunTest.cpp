@@ -1,0 +1,223 @@
+#include "logs/Logs.h"
+#include "mail/MailStores.h"
+#include "mailings/ClockPause.h"
+#include "mailings/RecipientLoop.h"
+#include "mailings/RecipientTableBuilder.h"
+#include "sending/TdmMailSend.h"
+#include "settings/Settings.h"
+#include "store/Database.h"
+#include "store/SendListTable.h"
+#include "store/SqliteConnection.h"
+#include "support/ScriptedUi.h"
+#include "support/SmtpSink.h"
+
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A pause that only notes how long it would have waited, and answers as told.
+class ScriptedPause : public StaggerPause {
+public:
+    Result pause(int seconds) override
+    {
+        waited << (seconds + 1) * 1000;
+        if (answers.empty())
+            return Result::Continue;
+        const Result answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QList<int> waited;
+    std::deque<Result> answers;
+};
+
+class SendRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!SmtpSink::installed())
+            GTEST_SKIP() << "python3-aiosmtpd is not installed";
+    }
+
+    void start(SmtpSinkOptions options = {})
+    {
+        sink = std::make_unique<SmtpSink>(options);
+        ASSERT_TRUE(sink->started());
+        settings.SMTPHost = "127.0.0.1";
+        settings.SMTPPort = sink->account().port;
+        settings.SMTPEmail = "owner@list.test";
+        settings.SendLog = true;
+        mailSend = std::make_unique<TdmMailSend>(settings, logs, ui, [this] { return dir.path() + "/"; },
+                                                 [] { return MailStores({}, {}); });
+        table = std::make_unique<SendListTable>(connection, dir.path());
+        ASSERT_TRUE(table->CreateSendMailTable(ui));
+    }
+
+    void fill(const QStringList& lines)
+    {
+        QStringList rejects;
+        RecipientTableBuilder builder(*table, settings, ui, mailSend->flags);
+        ASSERT_TRUE(builder.fromLines(lines, false, rejects));
+    }
+
+    static QStringList addresses(int count)
+    {
+        QStringList list;
+        for (int i = 0; i < count; ++i)
+            list << QString("r%1@x.test").arg(i, 4, 10, QChar('0'));
+        return list;
+    }
+
+    RunResult run(RunOptions options, RunMessage message = {})
+    {
+        if (message.subject.isEmpty()) {
+            message.subject = "Hello %FIRST_NAME%";
+            message.body = "Dear %FULL_NAME%,\r\nnews.\r\n";
+            message.personalised = true;
+        }
+        RecipientLoop loop(*table, *mailSend, settings, ui, pause);
+        return loop.SendMailToDB(message, options);
+    }
+
+    QStringList rowStates()
+    {
+        QStringList states;
+        table->walk([&](const SendListRow& r) { return states << r.Item + ' ' + r.outcome.display(), true; });
+        return states;
+    }
+
+    QStringList deliveredTo()
+    {
+        QStringList to;
+        for (const SinkMessage& m : sink->messages())
+            to += m.recipients;
+        return to;
+    }
+
+    QTemporaryDir dir;
+    Settings settings;
+    ScriptedUi ui;
+    Logs logs{settings.logSwitches(), QString(), [] { return QString(); }};
+    SqliteConnection connection;
+    ScriptedPause pause;
+    std::unique_ptr<SmtpSink> sink;
+    std::unique_ptr<TdmMailSend> mailSend;
+    std::unique_ptr<SendListTable> table;
+};
+
+TEST_F(SendRun, BccBatchesCarryAtMostTheirCountAndAnAddressGoesOnceWhateverItsCase)
+{
+    start();
+    fill(addresses(500) + QStringList{"Ann Case <Case@X.test>", "case@x.TEST"});
+    ASSERT_EQ(table->count(), 501);
+    RunOptions options;
+    options.recipientsPerMessage = 250;
+    options.extraTo = {"list@list.test"};
+    const RunResult result = run(options, {"News", "Plain news", {}, false, {}, false});
+    EXPECT_EQ(result.end, RunEnd::Completed);
+    EXPECT_EQ(result.handled, 501);
+    QList<qsizetype> sizes;
+    for (const SinkMessage& m : sink->messages())
+        sizes << m.recipients.size();
+    EXPECT_EQ(sizes, (QList<qsizetype>{251, 251, 2}));  // the extra To address rides on each
+    EXPECT_EQ(deliveredTo().filter("case@x.test", Qt::CaseInsensitive).size(), 1);
+    EXPECT_EQ(table->tally().accepted, 501);
+    EXPECT_TRUE(pause.waited.isEmpty());
+}
+
+TEST_F(SendRun, EachRecipientGetsItsOwnPersonalisedMessageWithTheCcButNotTheExtraTo)
+{
+    start();
+    fill({"Zoë Quinn <zoe@x.test>", "bob@x.test"});
+    RunOptions options;
+    options.extraTo = {"boss@x.test"};
+    options.extraCc = {"copy@x.test"};
+    run(options);
+    const QList<SinkMessage> taken = sink->messages();
+    ASSERT_EQ(taken.size(), 2);
+    EXPECT_EQ(taken[0].recipients, (QStringList{"bob@x.test", "copy@x.test"}));
+    EXPECT_EQ(taken[1].recipients, (QStringList{"zoe@x.test", "copy@x.test"}));
+    EXPECT_TRUE(taken[1].bytes.contains("Dear Zo")) << taken[1].bytes.constData();
+    EXPECT_FALSE(taken[1].bytes.contains("%FULL_NAME%"));
+    EXPECT_FALSE(deliveredTo().contains("boss@x.test"));
+}
+
+TEST_F(SendRun, RefusedRecipientsKeepTheServersWordsAndTheRestOfTheBatchStillGetsIt)
+{
+    SmtpSinkOptions options;
+    options.refused = {"gone@x.test"};
+    options.deferred = "later@x.test";
+    start(options);
+    fill({"ann@x.test", "gone@x.test", "later@x.test", "zed@x.test"});
+    RunOptions bcc;
+    bcc.recipientsPerMessage = 10;
+    EXPECT_EQ(run(bcc, {"News", "Plain news", {}, false, {}, false}).end, RunEnd::Completed);
+    EXPECT_EQ(deliveredTo(), (QStringList{"ann@x.test", "zed@x.test"}));
+    const QStringList states = rowStates();
+    ASSERT_EQ(states.size(), 4);
+    EXPECT_EQ(states[0], "ann@x.test Accepted");
+    EXPECT_TRUE(states[1].startsWith("gone@x.test Refused (550")) << states[1].toStdString();
+    EXPECT_TRUE(states[2].startsWith("later@x.test Refused for now (450")) << states[2].toStdString();
+    EXPECT_EQ(states[3], "zed@x.test Accepted");
+    // Refused rows count as handed over for the Sent mark, but not as accepted.
+    EXPECT_EQ(table->unsentCount(), 0);
+    EXPECT_EQ(table->tally().refused, 2);
+}
+
+TEST_F(SendRun, StaggerPausesComeBeforeEveryMessageButTheFirstAndACancelInOneStillSendsThatMessage)
+{
+    start();
+    fill({"a@x.test", "b@x.test", "c@x.test", "d@x.test"});
+    RunOptions options;
+    options.staggerDelay = 5;
+    pause.answers = {StaggerPause::Result::Continue, StaggerPause::Result::Cancel};
+    const RunResult cancelled = run(options);
+    EXPECT_EQ(cancelled.end, RunEnd::Cancelled);
+    EXPECT_EQ(pause.waited, (QList<int>{6000, 6000}));
+    EXPECT_EQ(deliveredTo(), (QStringList{"a@x.test", "b@x.test", "c@x.test"}));
+    EXPECT_EQ(rowStates(), (QStringList{"a@x.test Accepted", "b@x.test Accepted", "c@x.test Accepted",
+                                        "d@x.test Cancelled"}));
+
+    // Going on later sends only what the cancel left.
+    pause.waited.clear();
+    EXPECT_EQ(run(options).end, RunEnd::Completed);
+    EXPECT_EQ(deliveredTo(), (QStringList{"a@x.test", "b@x.test", "c@x.test", "d@x.test"}));
+    EXPECT_TRUE(pause.waited.isEmpty());
+}
+
+TEST_F(SendRun, ALimitSendsToTheNextUnmarkedRowsInAddressOrder)
+{
+    start();
+    QStringList list = addresses(200);
+    std::reverse(list.begin(), list.end());  // added in the reverse of address order
+    fill(list);
+    table->setOutcome(addresses(60), SendOutcome::of(SendState::Accepted));
+    RunOptions options;
+    options.limit = 100;
+    EXPECT_EQ(run(options).handled, 100);
+    EXPECT_EQ(deliveredTo(), addresses(160).mid(60));
+    EXPECT_EQ(table->unsentCount(), 40);
+}
+
+TEST_F(SendRun, AServerThatCannotBeReachedSendsNothingAndSaysSo)
+{
+    start();
+    fill({"a@x.test"});
+    sink->stop();
+    const RunResult result = run({});
+    EXPECT_EQ(result.end, RunEnd::NotConnected);
+    EXPECT_TRUE(ui.texts().constLast().startsWith("An error was encountered connecting to your SMTP Server: \r\n\r\n"));
+    EXPECT_EQ(rowStates(), QStringList{"a@x.test Waiting"});
+}
+
+TEST(ClockPauseTest, APauseLastsItsSecondsAndOneMore)
+{
+    int waited = 0;
+    ClockPause pause([&](int ms) { waited += ms; });
+    EXPECT_EQ(pause.pause(5), StaggerPause::Result::Continue);
+    EXPECT_EQ(waited, 6000);
+}
+
+}  // namespace
