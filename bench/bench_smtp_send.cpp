@@ -4,12 +4,8 @@
 // to the same sink. Prints messages/s for both and the ratio of ours to the limit,
 // best of five rounds taken in turns (on a loaded machine single rounds scatter widely).
 //
-// Needs the postfix package (for smtp-sink and smtp-source only; no mail system
-// has to run). To install it without one:
-//   echo "postfix postfix/main_mailer_type select No configuration" | debconf-set-selections
-//   apt-get install -y postfix
-//
 // Arguments (optional): the number of messages (10000).
+#include "PostfixSink.h"
 #include "YesUi.h"
 #include "base/ProcessEnvironment.h"
 #include "logs/Logs.h"
@@ -35,8 +31,6 @@ namespace {
 
 constexpr int kRounds = 5;
 constexpr int kMessageBytes = 2000;
-const QString kSink = QStringLiteral("/usr/sbin/smtp-sink");
-const QString kSource = QStringLiteral("/usr/sbin/smtp-source");
 
 // This process's own processor time, user and system.
 double cpuSeconds()
@@ -46,39 +40,12 @@ double cpuSeconds()
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-bool listening(int port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, quint16(port));
-    return socket.waitForConnected(200);
-}
-
 QByteArray messageOfSize(int bytes)
 {
     QByteArray message = "From: list@x.test\r\nTo: member@x.test\r\nSubject: Bench\r\n\r\n";
     while (message.size() < bytes)
         message += QByteArray(70, 'x') + "\r\n";
     return message;
-}
-
-double sourceSeconds(int port, int count)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QProcess source;
-    source.start(kSource, {"-s", "1", "-d", "-m", QString::number(count), "-l", QString::number(kMessageBytes),
-                           "-f", "list@x.test", "-t", "member@x.test", "127.0.0.1:" + QString::number(port)});
-    source.waitForFinished(-1);
-    if (source.exitCode() != 0)
-        std::fprintf(stderr, "smtp-source failed: %s\n", source.readAllStandardError().constData());
-    return clock.elapsed() / 1000.0;
 }
 
 // Through SendByMethod by method 3, as a mailing sends: each message personalised
@@ -132,38 +99,21 @@ int main(int argc, char** argv)
     prepareProcessEnvironment();  // as the programs start
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, atoi(argv[1])) : 10000;
-    const int port = freePort();
-    QStringList sinkArguments{"127.0.0.1:" + QString::number(port), "100"};
-    // Under root it must give up its privileges once it listens.
-    if (geteuid() == 0)
-        sinkArguments = QStringList{"-u", "nobody"} + sinkArguments;
-    QProcess sink;
-    sink.setStandardOutputFile(QProcess::nullDevice());
-    sink.start(kSink, sinkArguments);
-    if (!sink.waitForStarted(5000)) {
-        std::fprintf(stderr, "smtp-sink did not start (is postfix installed?)\n");
+    PostfixSink sink;
+    if (!sink.started())
         return 1;
-    }
-    while (!listening(port)) {
-        if (sink.state() == QProcess::NotRunning) {
-            std::fprintf(stderr, "smtp-sink stopped at once\n");
-            return 1;
-        }
-        QThread::msleep(20);
-    }
+    const int port = sink.port();
 
     QTemporaryDir logFolder;
     double ours = 1e9;
     double processorPerMessage = 1e9;
     double limit = 1e9;
     for (int round = 0; round < kRounds; ++round) {
-        limit = std::min(limit, sourceSeconds(port, count));
+        limit = std::min(limit, sink.sourceSeconds(count, kMessageBytes));
         const OurRound taken = ourRound(port, count, logFolder.path() + "/");
         ours = std::min(ours, taken.seconds);
         processorPerMessage = std::min(processorPerMessage, taken.processorSecondsPerMessage);
     }
-    sink.terminate();
-    sink.waitForFinished(5000);
 
     std::printf("SMTP send, %d messages of %d bytes over one connection\n", count, kMessageBytes);
     std::printf("  ours (SendByMethod 3): %8.0f messages/s (personalised, built and sent)\n", count / ours);

@@ -52,9 +52,15 @@ void RecipientLoop::commitOutcomes(const std::function<void()>& change, bool syn
 {
     if (synced)
         table_.setSyncedCommits(true);
-    Transaction transaction(table_.connection());
+    Transaction transaction(table_.connection(), Transaction::Lock::Deferred);
+    if (!unrecorded_.isEmpty()) {
+        for (const auto& [item, outcome] : std::as_const(unrecorded_))
+            table_.setOutcome({item}, outcome);
+        table_.setRunValue(QStringLiteral("handled"), QString::number(handledTotal_));
+    }
     change();
     transaction.commit();
+    unrecorded_.clear();
     if (synced)
         table_.setSyncedCommits(false);
 }
@@ -138,6 +144,7 @@ RunResult RecipientLoop::SendMailToDB(const RunMessage& message, const RunOption
         if (!first && options.staggerDelay >= 1 && !skipDelays) {
             // The pause comes before a recipient already chosen: a cancel in it still
             // lets this message go and stops the run after it.
+            commitOutcomes([] {}, false);
             const StaggerPause::Result waited = pause_.pause(options.staggerDelay);
             skipDelays = waited == StaggerPause::Result::SkipAll;
             if (waited == StaggerPause::Result::Cancel)
@@ -177,9 +184,8 @@ RunResult RecipientLoop::SendMailToDB(const RunMessage& message, const RunOption
 
 void RecipientLoop::release(const QList<SendListRow>& rows, bool cancelled)
 {
-    if (rows.isEmpty())
-        return;
     // The rows the cancel met are cancelled; those reserved beyond them wait again.
+    // Synced: the run's last outcomes go to the disk with it.
     const qsizetype current = cancelled ? 1 : 0;
     commitOutcomes(
         [&] {
@@ -242,20 +248,15 @@ bool RecipientLoop::sendOnce(const QList<SendListRow>& rows, const RunMessage& m
     QHash<QString, SmtpRefusal> refusals;
     for (const SmtpRefusal& refusal : smtp.refused)
         refusals.insert(refusal.address.toLower(), refusal);
-    commitOutcomes(
-        [&] {
-            for (const SendListRow& row : rows) {
-                const auto refusal = refusals.constFind(row.Item.toLower());
-                SendOutcome outcome = SendOutcome::of(SendState::Accepted);
-                if (refusal != refusals.constEnd())
-                    outcome = SendOutcome::refused(refusal->code, refusal->reply);
-                else if (!ok)
-                    outcome = SendOutcome::refused(smtp.code, smtp.code ? smtp.reply : kNotHandedOver);
-                table_.setOutcome({row.Item}, outcome);
-            }
-            handledTotal_ += rows.size();
-            table_.setRunValue(QStringLiteral("handled"), QString::number(handledTotal_));
-        },
-        false);
+    for (const SendListRow& row : rows) {
+        const auto refusal = refusals.constFind(row.Item.toLower());
+        SendOutcome outcome = SendOutcome::of(SendState::Accepted);
+        if (refusal != refusals.constEnd())
+            outcome = SendOutcome::refused(refusal->code, refusal->reply);
+        else if (!ok)
+            outcome = SendOutcome::refused(smtp.code, smtp.code ? smtp.reply : kNotHandedOver);
+        unrecorded_.append({row.Item, outcome});
+    }
+    handledTotal_ += rows.size();
     return true;
 }

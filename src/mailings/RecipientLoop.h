@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/SendOutcome.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -67,6 +70,8 @@ private:
                   QString& error);
     bool sendOnce(const QList<SendListRow>& rows, const RunMessage& message, const RunOptions& options);
     void release(const QList<SendListRow>& rows, bool cancelled);
+    // Every commit first records the outcomes not yet written, so one commit per
+    // message carries the last message's outcome and the next one's in-flight mark.
     void commitOutcomes(const std::function<void()>& change, bool synced);
 
     SendListTable& table_;
@@ -75,4 +80,5 @@ private:
     Ui& ui_;
     StaggerPause& pause_;
     qint64 handledTotal_ = 0;
+    QList<std::pair<QString, SendOutcome>> unrecorded_;
 };

@@ -318,14 +318,14 @@ SqliteConnection& Database::connection() { return d->connection; }
 
 // ---- Transaction ----
 
-Transaction::Transaction(SqliteConnection& connection) : connection_(connection)
+Transaction::Transaction(SqliteConnection& connection, Lock lock) : connection_(connection)
 {
     // Every request of a check run opens one of these, often inside a batch's:
     // the control statements are prepared once per connection.
     int& depth = connection_.transactionDepth();
     if (depth == 0 && !connection_.inTransaction()) {
         // Immediate: the write lock is taken (with the lock retries) before any work.
-        connection_.execCached(QStringLiteral("BEGIN IMMEDIATE"));
+        connection_.execCached(lock == Lock::Immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
     } else {
         name_ = QStringLiteral("corvanel_sp%1").arg(depth);
         connection_.execCached(QStringLiteral("SAVEPOINT ") + name_);

@@ -93,7 +93,11 @@ private:
 // Holds a transaction for a scope; rolled back unless committed. Nests as savepoints.
 class Transaction {
 public:
-    explicit Transaction(SqliteConnection& connection);
+    // Immediate takes the write lock of every attached table file at once; a
+    // transaction that writes one file it holds alone (a send list) defers, so its
+    // commit touches that file only, without a journal across files.
+    enum class Lock { Immediate, Deferred };
+    explicit Transaction(SqliteConnection& connection, Lock lock = Lock::Immediate);
     ~Transaction();
     void commit();
     Transaction(const Transaction&) = delete;
