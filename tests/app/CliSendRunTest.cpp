@@ -1,6 +1,7 @@
 #include "ChildProgram.h"
 #include "mailings/SendRunLock.h"
 #include "store/Database.h"
+#include "store/SqliteConnection.h"
 #include "support/ChildRun.h"
 #include "support/EntryRows.h"
 #include "support/ScriptedUi.h"
@@ -9,6 +10,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
@@ -133,6 +135,46 @@ TEST_F(CliSendRunTest, ASigtermStopsTheRunResumablyAndASecondCopyIsTurnedAway)
     EXPECT_EQ(resumed.exitCode, 0) << resumed.err.toStdString();
     EXPECT_EQ(uncertainIn(resumed.out), 0);  // a stop on request leaves nothing in doubt
     EXPECT_EQ(timesSent().size(), kEntries);
+}
+
+// A custom-HTML message sent to one group and resent from the log goes out with
+// the same HTML to the same group, without the attachment deleted since.
+TEST_F(CliSendRunTest, AResentHtmlMessageGoesToTheSameGroupWithTheSameHtml)
+{
+    {
+        Database db;
+        db.setFolder(home.filePath("DB/"), false, false);
+        db.openTable(TableId::Entries);
+        db.connection().exec("INSERT INTO mailist (Item, Name, Category) VALUES ('ann@press.test', 'Ann', 'Press'), "
+                             "('bob@press.test', 'Bob', 'Press')");
+    }
+    const QString html = "<html><body><p>Hello <b>%FULL_NAME%</b></p><img src=\"cid:logo\"></body></html>";
+    writeTestFile(home.filePath("body.html"), html.toUtf8());
+    writeTestFile(home.filePath("price list.txt"), "prices");
+    const ChildRun sent = run({"--yes", "send-run", "--subject", "Press news", "--html", "--body-file",
+                               home.filePath("body.html"), "--group", "Press", "--attach",
+                               home.filePath("price list.txt")});
+    ASSERT_EQ(sent.exitCode, 0) << sent.err.toStdString();
+    ASSERT_EQ(sink.messages().size(), 2);
+    EXPECT_TRUE(sink.messages()[0].bytes.contains("price list.txt"));
+
+    const ChildRun log = run({"send-log"});
+    ASSERT_TRUE(log.out.startsWith("1\t")) << log.out.toStdString();
+    EXPECT_TRUE(log.out.contains("\t2\t")) << log.out.toStdString();
+
+    ASSERT_TRUE(QFile::remove(home.filePath("price list.txt")));
+    const ChildRun declined = run({"resend", "1"});  // the missing file's question answered No
+    EXPECT_EQ(declined.exitCode, 1);
+    EXPECT_TRUE((declined.out + declined.err).contains("cannot be located.  Do you still want to send this message?"));
+    EXPECT_EQ(sink.messages().size(), 2);
+    const ChildRun resent = run({"--yes", "resend", "1"});
+    ASSERT_EQ(resent.exitCode, 0) << resent.err.toStdString() << resent.out.toStdString();
+    const QList<SinkMessage> taken = sink.messages();
+    ASSERT_EQ(taken.size(), 4);
+    EXPECT_EQ(taken[2].recipients + taken[3].recipients, (QStringList{"ann@press.test", "bob@press.test"}));
+    EXPECT_TRUE(taken[2].bytes.contains("Hello <b>Ann</b>")) << taken[2].bytes.constData();
+    EXPECT_FALSE(taken[2].bytes.contains("price list.txt"));
+    EXPECT_TRUE(run({"send-log"}).out.startsWith("2\t"));
 }
 
 }  // namespace

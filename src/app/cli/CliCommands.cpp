@@ -13,6 +13,8 @@ const QList<CliCommand>& cliCommands()
         importCommand(),
         sendCommand(),
         sendRunCommand(),
+        sendLogCommand(),
+        resendCommand(),
         rtfToHtmlCommand(),
     };
     return table;

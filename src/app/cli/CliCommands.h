@@ -16,6 +16,8 @@ CliCommand backupCommand();
 CliCommand importCommand();
 CliCommand sendCommand();
 CliCommand sendRunCommand();
+CliCommand sendLogCommand();
+CliCommand resendCommand();
 CliCommand rtfToHtmlCommand();
 
 const QList<CliCommand>& cliCommands();
