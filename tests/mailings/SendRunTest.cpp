@@ -3,6 +3,8 @@
 #include "mailings/ClockPause.h"
 #include "mailings/RecipientLoop.h"
 #include "mailings/RecipientTableBuilder.h"
+#include "mailings/SendDialogRun.h"
+#include "mailings/SendLogTable.h"
 #include "sending/TdmMailSend.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
@@ -11,6 +13,7 @@
 #include "support/ScriptedUi.h"
 #include "support/SmtpSink.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <deque>
 #include <gtest/gtest.h>
@@ -51,7 +54,10 @@ protected:
         settings.SendLog = true;
         mailSend = std::make_unique<TdmMailSend>(settings, logs, ui, [this] { return dir.path() + "/"; },
                                                  [] { return MailStores({}, {}); });
-        table = std::make_unique<SendListTable>(connection, dir.path());
+        Database::createMissingTables(dir.path(), TableScope::All);
+        db.setFolder(dir.path(), false, false);
+        db.openTable(TableId::Log);
+        table = std::make_unique<SendListTable>(db.connection(), dir.path());
         ASSERT_TRUE(table->CreateSendMailTable(ui));
     }
 
@@ -100,7 +106,7 @@ protected:
     Settings settings;
     ScriptedUi ui;
     Logs logs{settings.logSwitches(), QString(), [] { return QString(); }};
-    SqliteConnection connection;
+    Database db;
     ScriptedPause pause;
     std::unique_ptr<SmtpSink> sink;
     std::unique_ptr<TdmMailSend> mailSend;
@@ -210,6 +216,42 @@ TEST_F(SendRun, AServerThatCannotBeReachedSendsNothingAndSaysSo)
     EXPECT_EQ(result.end, RunEnd::NotConnected);
     EXPECT_TRUE(ui.texts().constLast().startsWith("An error was encountered connecting to your SMTP Server: \r\n\r\n"));
     EXPECT_EQ(rowStates(), QStringList{"a@x.test Waiting"});
+}
+
+TEST_F(SendRun, TypedAddressesSkipTheInvalidOnesNameRejectsTxtAndAreLoggedAsManuallyEntered)
+{
+    start();
+    settings.EmailMethod = 3;
+    SendDialogRun dialog({db.connection(), dir.path() + "/", settings, *mailSend, ui, pause}, *table);
+    RecipientSelection typed;
+    typed.kind = RecipientSelection::Kind::Custom;
+    typed.customLines = {"Ann <ann@x.test>", "not an address", "bob@x.test", "two@@x.test"};
+    typed.ignoreInvalid = true;
+    SendLogRecord record;
+    record.Subject = "Typed";
+    record.Body = "Plain";
+    ASSERT_TRUE(dialog.sendNow({"Typed", "Plain", {}, false, {}, false}, record, {}, typed));
+    EXPECT_EQ(deliveredTo(), (QStringList{"ann@x.test", "bob@x.test"}));
+    const QString rejects = dir.path() + "/Rejects.txt";
+    EXPECT_EQ(ui.texts().constLast().toStdString(),
+              ("Your e-mails to 2 recipients have been sent via your ISP's SMTP server.\r\n\r\n2 of the specified "
+               "addresses were rejected as invalid.  The list of invalid files has been saved to " + rejects +
+               ".\r\n\r\nA log file has been saved to " + dir.path() + "/SendLog.txt.")
+                  .toStdString());
+    QFile saved(rejects);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), "not an address\r\ntwo@@x.test\r\n");
+    const QList<SendLogRecord> log = SendLogTable(db.connection()).all();
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_EQ(log[0].Recipients, "Manually Entered Contacts");
+    EXPECT_TRUE(log[0].RecipientString.isEmpty());
+    EXPECT_EQ(log[0].RecipientCount, 2);
+    EXPECT_FALSE(log[0].runOpen);
+
+    // A test message whose address question is left empty sends nothing.
+    ui.input(QString());
+    dialog.SendTestClick({"Typed", "Plain", {}, false, {}, false}, {});
+    EXPECT_EQ(sink->messages().size(), 2);
 }
 
 TEST(ClockPauseTest, APauseLastsItsSecondsAndOneMore)

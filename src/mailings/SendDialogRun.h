@@ -1,0 +1,67 @@
+#pragma once
+
+#include "mailings/MailingRun.h"
+
+#include <QStringList>
+
+class StaggerPause;
+
+// The recipients chosen in the "Message Recipients" panel.
+struct RecipientSelection {
+    enum class Kind { All, CurrentView, Custom };
+    Kind kind = Kind::All;
+    QString filterExpression;  // the current view's, for CurrentView
+    QString viewDescription;   // GetModeEntriesText, for CurrentView
+    QString modeString;        // CurrentMode, for CurrentView
+    QStringList customLines;
+    bool ignoreInvalid = false;
+
+    // As the send log's Recipients field and the count lines name them.
+    QString description() const;
+};
+
+// The send dialog's work below its widgets: the recipient table kept in step with
+// the choice ("Accurate Count"), the immediate send with its result message, and
+// the test message.
+class SendDialogRun {
+public:
+    struct Services {
+        SqliteConnection& connection;
+        QString databaseFolder;  // ending in "/"
+        const Settings& settings;
+        TdmMailSend& mailSend;
+        Ui& ui;
+        StaggerPause& pause;
+    };
+
+    SendDialogRun(Services services, SendListTable& table);
+
+    // btnrecalcClick / ProcessManual; true when the table now matches the choice.
+    bool btnrecalcClick(const RecipientSelection& selection, bool personalised);
+    // The choice changed: the table must be built again before sending.
+    void invalidate() { accurate_ = false; }
+    bool accurate() const { return accurate_; }
+    qint64 recipientCount() const;
+    const QStringList& rejects() const { return rejects_; }
+
+    // "Send Message!" after the message checks: rebuilds a stale table, saves the
+    // message to the send log and sends (CommenceSending). True when the dialog
+    // should close; the result message has then been shown.
+    bool sendNow(const RunMessage& message, SendLogRecord record, const RunOptions& options,
+                 const RecipientSelection& selection);
+    // CommenceSending without the log record (a schedule's batch, a resend already logged).
+    RunSummary CommenceSending(qint64 logIndex, const RunMessage& message, const RunOptions& options);
+
+    // SendTestClick after the message checks: for the SMTP methods the address is
+    // asked for; the message goes out with the test values and no table.
+    void SendTestClick(const RunMessage& message, const RunOptions& options);
+
+    // The information box after a send.
+    QString resultMessage(int method, qint64 recipients) const;
+
+private:
+    Services s_;
+    SendListTable& table_;
+    bool accurate_ = false;
+    QStringList rejects_;
+};
