@@ -5,6 +5,8 @@
 #include "app/Session.h"
 #include "base/Ui.h"
 #include "mail/MailStoresFromSettings.h"
+#include "mailings/ClockPause.h"
+#include "mailings/MailingRun.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/SqlFilter.h"
@@ -13,6 +15,7 @@
 #include "subscriptions/ListContext.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 #include <exception>
 
@@ -88,6 +91,28 @@ void AppController::FormShow()
     tbcDatabaseChange(tab_);
     session_.ui.hideSplash();
     shown_ = true;
+    QTimer::singleShot(0, this, [this] { offerInterruptedMailing(); });
+}
+
+std::unique_ptr<StaggerPause> AppController::staggerPause() const
+{
+    if (hooks_.staggerPause)
+        return hooks_.staggerPause();
+    return std::make_unique<ClockPause>([](int ms) { QThread::msleep(ulong(ms)); });
+}
+
+void AppController::offerInterruptedMailing()
+{
+    if (!session_.db.isOpen())
+        return;
+    newformpreparation(true);
+    guarded("FormShow", "resuming an interrupted mailing", [this] {
+        const std::unique_ptr<StaggerPause> pause = staggerPause();
+        MailingRun run(session_.db.database().connection(), session_.db.resolvedFolder(), session_.settings,
+                       session_.CreatedmMailSend(), session_.ui, *pause);
+        run.offerResume();
+    });
+    newformpreparation(false);
 }
 
 void AppController::SetCurrentMode(const QString& mode)

@@ -9,8 +9,10 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class MainView;
+class StaggerPause;
 class Session;
 struct ListContext;
 struct Settings;
@@ -28,6 +30,9 @@ struct AppHooks {
     CheckWindowOpener openCheckWindow;
     // The back-up on exit; true when the back-up file was saved.
     std::function<bool()> backUpOnExit = [] { return true; };
+    // The pause between the messages of a send run ("Send Delay" in the window);
+    // unset, the run waits on the clock.
+    std::function<std::unique_ptr<StaggerPause>()> staggerPause;
 };
 
 // The life of the main window without its widgets: start-up, the view modes, the
@@ -54,6 +59,10 @@ public:
     // Settings, grid layout, caption, timers, last mode, panels; ends the splash.
     void FormShow();
     bool mainWindowShown() const { return shown_; }
+    // Once the window is up: the question about a mailing that was interrupted.
+    void offerInterruptedMailing();
+    // The pause a send run of the window makes between its messages.
+    std::unique_ptr<StaggerPause> staggerPause() const;
 
     // --- Modes
     // Empty: nothing. A leading digit selects that tab and the rest becomes the

@@ -3,10 +3,13 @@
 #include "base/MachineBoot.h"
 #include "base/Ui.h"
 #include "mailings/RecipientTableBuilder.h"
+#include "mailings/SendRunLock.h"
 #include "sending/TdmMailSend.h"
 #include "store/Database.h"
 #include "store/SqliteConnection.h"
 #include "store/StoreError.h"
+
+#include <QLocale>
 
 namespace {
 
@@ -163,6 +166,27 @@ RunSummary MailingRun::resume()
         return send(table, record->Index, message, options);
     }
     return run(table, record->Index, message, options);
+}
+
+bool MailingRun::offerResume()
+{
+    const std::optional<InterruptedRun> pending = interrupted();
+    if (!pending)
+        return false;
+    SendRunLock lock(folder_);
+    if (!lock.tryAcquire())
+        return false;  // not interrupted: another copy is sending it now
+    if (!ui_.askYesNo(QStringLiteral("A mailing to %1 recipients was interrupted on %2. Do you want to resume it now?")
+                          .arg(pending->recipients)
+                          .arg(QLocale().toString(pending->date, QLocale::ShortFormat))))
+        return false;
+    const RunSummary summary = resume();
+    if (summary.started)
+        ui_.inform(QStringLiteral("The mailing to %1 recipients has %2: %3.")
+                       .arg(summary.recipients)
+                       .arg(summary.end == RunEnd::Completed ? QStringLiteral("ended") : QStringLiteral("stopped again"))
+                       .arg(tallyLine(summary.tally)));
+    return summary.started;
 }
 
 QString MailingRun::tallyLine(const SendListTally& tally)

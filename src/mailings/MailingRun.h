@@ -56,6 +56,11 @@ public:
     // ("There is no interrupted mailing to resume." is the caller's to say).
     RunSummary resume();
 
+    // At a start: "A mailing to N recipients was interrupted on DATE. Do you want to
+    // resume it now?" and the resume on Yes (No keeps it for later). Quiet when none
+    // is interrupted or another copy is sending. True when one was resumed.
+    bool offerResume();
+
     // "recipients: accepted A, refused R, uncertain U, not sent W".
     static QString tallyLine(const SendListTally& tally);
 

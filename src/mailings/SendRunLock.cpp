@@ -11,7 +11,7 @@ SendRunLock::SendRunLock(const QString& databaseFolder) : lock_(folderWithSlash(
 
 bool SendRunLock::acquire(Ui& ui)
 {
-    if (lock_.isLocked() || lock_.tryLock(0))
+    if (tryAcquire())
         return true;
     ui.warn(QStringLiteral("Another copy of Corvanel is sending to this list."));
     return false;

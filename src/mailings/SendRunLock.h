@@ -15,6 +15,8 @@ public:
     // False, after saying "Another copy of Corvanel is sending to this list.", when
     // another copy holds it.
     bool acquire(Ui& ui);
+    // The same, saying nothing.
+    bool tryAcquire() { return lock_.isLocked() || lock_.tryLock(0); }
     bool held() const { return lock_.isLocked(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "logs/Logs.h"
 #include "mail/MailStores.h"
 #include "mailings/ClockPause.h"
+#include "mailings/MailingRun.h"
 #include "mailings/RecipientLoop.h"
 #include "mailings/RecipientTableBuilder.h"
 #include "mailings/SendDialogRun.h"
@@ -14,6 +15,7 @@
 #include "support/SmtpSink.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <deque>
 #include <gtest/gtest.h>
@@ -252,6 +254,36 @@ TEST_F(SendRun, TypedAddressesSkipTheInvalidOnesNameRejectsTxtAndAreLoggedAsManu
     ui.input(QString());
     dialog.SendTestClick({"Typed", "Plain", {}, false, {}, false}, {});
     EXPECT_EQ(sink->messages().size(), 2);
+}
+
+TEST_F(SendRun, ACancelledMailingIsOfferedAtTheNextStartAndResumedOnlyOnYes)
+{
+    start();
+    fill({"a@x.test", "b@x.test", "c@x.test"});
+    MailingRun mailing(db.connection(), dir.path() + "/", settings, *mailSend, ui, pause);
+    SendLogRecord record;
+    record.Subject = "News";
+    const qint64 logIndex = mailing.SaveEmailToSendLog(record, *table);
+    RunOptions options;
+    options.staggerDelay = 1;
+    pause.answers = {StaggerPause::Result::Cancel};
+    EXPECT_EQ(mailing.send(*table, logIndex, {"News", "Plain", {}, false, {}, false}, options).end,
+              RunEnd::Cancelled);
+    table->FreeSendMailTable(false);
+
+    const QString question = QString("A mailing to 3 recipients was interrupted on %1. Do you want to resume it now?")
+                                 .arg(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    ui.answer(Ui::Answer::No);
+    EXPECT_FALSE(mailing.offerResume());
+    EXPECT_EQ(ui.texts().constLast().toStdString(), question.toStdString());
+    EXPECT_EQ(deliveredTo(), (QStringList{"a@x.test", "b@x.test"}));
+
+    ui.answer(Ui::Answer::Yes);
+    EXPECT_TRUE(mailing.offerResume());
+    EXPECT_EQ(deliveredTo(), (QStringList{"a@x.test", "b@x.test", "c@x.test"}));
+    EXPECT_TRUE(ui.texts().constLast().endsWith("accepted 3, refused 0, uncertain 0, not sent 0."))
+        << ui.texts().constLast().toStdString();
+    EXPECT_FALSE(mailing.interrupted());
 }
 
 TEST(ClockPauseTest, APauseLastsItsSecondsAndOneMore)
