@@ -67,6 +67,8 @@ public:
     QList<ScheduleRow> rows(bool hideCompleted = false);
     qint64 count();
 
+    SqliteConnection& connection() { return db_; }
+
 private:
     QString name() const;
 

@@ -1,3 +1,4 @@
+#include "mailings/NewSchedule.h"
 #include "mailings/ScheduleBatch.h"
 #include "mailings/ScheduleItemActions.h"
 #include "mailings/ScheduleSettings.h"
@@ -5,6 +6,7 @@
 #include "mailings/ScheduleTexts.h"
 #include "mailings/ScheduledSendDelta.h"
 #include "store/Database.h"
+#include "store/SqliteConnection.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
 
@@ -119,6 +121,39 @@ TEST_F(Schedules, EveryStartChoiceAndDelayUnitComesBackAsItWasSaved)
         }
     }
     EXPECT_TRUE(ui.shown.isEmpty());
+}
+
+TEST_F(Schedules, AStoredMessageIsAScheduleWithItsChoicesOrNothingAtAll)
+{
+    ScheduleRow message;
+    message.Subject = "Hello %FIRST_NAME%";
+    message.Body = "Body";
+    message.RecipientTotal = 3;
+    message.RecipientSent = 2;  // whatever the caller left there, nothing was sent yet
+    message.Status = ScheduleStatus::Completed;
+    message.SendType = 3;
+    message.SendTableFile = "SendMail_5.dat";
+    ScheduleSettings chosen;
+    chosen.name = "Weekly";
+    chosen.start = ScheduleSettings::Start::Manual;
+    const std::optional<int> index = StoreNewSchedule(table, message, chosen, kNow, ui);
+    ASSERT_TRUE(index);
+    const ScheduleRow row = *table.read(*index);
+    EXPECT_EQ(row.BatchName, "Weekly");
+    EXPECT_EQ(row.StartDate, kNow);
+    EXPECT_EQ(scheduleNextSendingText(row.NextSend), "Manual");
+    EXPECT_EQ(scheduleStatusText(row.Status), "Not Started");
+    EXPECT_EQ(row.RecipientSent, 0);
+    EXPECT_EQ(row.SendTableFile, "SendMail_5.dat");
+    EXPECT_TRUE(ui.shown.isEmpty());
+
+    // Choices that cannot be saved leave no schedule behind without a date.
+    database.connection().exec("CREATE TRIGGER db_mailschd.refuse BEFORE UPDATE ON mailschd"
+                               " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_FALSE(StoreNewSchedule(table, message, chosen, kNow, ui));
+    EXPECT_EQ(ui.texts(), QStringList{"An error was encountered sending your scheduled messages: \r\n"
+                                      "Error saving schedule settings"});
+    EXPECT_EQ(table.count(), 1);
 }
 
 TEST_F(Schedules, EditingStoresTheMethodAndACompletedScheduleStaysAsItWas)

@@ -196,7 +196,10 @@ void TdlgMailSchedule::editItem()
     const auto chosen = TdlgScheduleSend::askEdit(this, services_.dialog, ShowScheduleSettings(*row, shownAt));
     if (!chosen)
         return;
-    SaveScheduleSettings(services_.table, *row, *chosen, now(), true, services_.dialog.ui);
+    // A completed schedule says so itself; any other refusal is a failure to store.
+    if (!SaveScheduleSettings(services_.table, *row, *chosen, now(), true, services_.dialog.ui)
+        && row->Status != ScheduleStatus::Completed)
+        services_.dialog.ui.warn("Error saving schedule settings");
     refresh();
 }
 
