@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace {
 
@@ -47,6 +48,11 @@ constexpr int kRelay = 4;
 constexpr int kNone = 255;
 
 }  // namespace
+
+QString TdlgSendMethod::MethodCaption(int method)
+{
+    return method >= 0 && method < int(std::size(kMethods)) ? QString(kMethods[method].caption) : QString();
+}
 
 TdlgSendMethod::TdlgSendMethod(Ui& ui, Settings& settings, std::function<bool()> relaySettings, QWidget* parent)
     : QDialog(parent), ui_(ui), settings_(settings), relaySettings_(std::move(relaySettings))

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QString>
 #include <functional>
 
 class QRadioButton;
@@ -18,6 +19,9 @@ public:
     // relaySettings opens the relay server's settings and answers whether they were
     // stored; without it the relay server's settings cannot be given here.
     TdlgSendMethod(Ui& ui, Settings& settings, std::function<bool()> relaySettings, QWidget* parent = nullptr);
+
+    // The text the dialog shows for a method; empty for none chosen.
+    static QString MethodCaption(int method);
 
     void SetSelectedMethod(int method);
     // The first checked and enabled button, in the order of the methods; 255 when none.
