@@ -69,8 +69,8 @@ TEST_F(Personalising, ARelayedRecipientIsFoundInTheSendListWhateverItsLetterCase
     ScriptedUi ui;
     SendListTable list(connection, dir.path());
     ASSERT_TRUE(list.CreateSendMailTable(ui));
-    list.insertOrIgnore({"zoë@example.org", "Zoë Brandt", "Zoë", "Brandt", "Acme", false});
-    list.insertOrIgnore({"max@example.org", "Max Weber", "Max", "Weber", "", false});
+    list.insertOrIgnore({"zoë@example.org", "Zoë Brandt", "Zoë", "Brandt", "Acme", false, {}});
+    list.insertOrIgnore({"max@example.org", "Max Weber", "Max", "Weber", "", false, {}});
 
     const QString text = "Dear %FIRST_NAME% %SURNAME% of %COMPANY% (%EMAIL%)";
     EXPECT_EQ(composition.PersonaliseForAddress(text, "\"Brandt, Zoë\" <ZOË@Example.org>", list),
