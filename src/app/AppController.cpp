@@ -7,6 +7,10 @@
 #include "mail/MailStoresFromSettings.h"
 #include "mailings/ClockPause.h"
 #include "mailings/MailingRun.h"
+#include "mailings/ScheduleTable.h"
+#include "mailings/ScheduledSendDelta.h"
+#include "mailings/ScheduledSending.h"
+#include "mailings/SendRunLock.h"
 #include "store/Database.h"
 #include "store/EntriesTable.h"
 #include "store/SqlFilter.h"
@@ -41,6 +45,42 @@ AppController::AppController(Session& session, Hooks hooks)
       settingsStore_(session.folders, session.ui, session.logs, settingsHooks())
 {
     timers_.runCheck = [this] { btngetoutlookClick(); };
+    timers_.scheduledSendDelta = [this] { return scheduledSendDelta(); };
+    timers_.runScheduledSend = [this] { sendDueSchedule(); };
+}
+
+qint64 AppController::scheduledSendDelta()
+{
+    if (!session_.db.isOpen())
+        return 0;
+    try {
+        ScheduleTable schedules(session_.db.database().connection());
+        const ScheduleDelta delta = ScheduledSendDelta(schedules, QDateTime::currentDateTime());
+        scheduleHint_ = delta.hint;
+        return delta.milliseconds;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+void AppController::sendDueSchedule()
+{
+    newformpreparation(true);
+    guarded("tmrSchedSendTimer", "sending a scheduled message", [this] {
+        ScheduleTable schedules(session_.db.database().connection());
+        const ScheduleDelta delta = ScheduledSendDelta(schedules, QDateTime::currentDateTime());
+        if (delta.milliseconds != 250 || !delta.dueIndex)
+            return;
+        const QString folder = session_.db.resolvedFolder();
+        SendRunLock lock(folder);
+        if (!lock.acquire(session_.ui))
+            return;
+        const std::unique_ptr<StaggerPause> pause = staggerPause();
+        SendScheduledMessage({session_.db.database().connection(), folder, session_.settings,
+                              session_.CreatedmMailSend(), session_.ui, *pause},
+                             schedules, *delta.dueIndex, QDateTime::currentDateTime());
+    });
+    newformpreparation(false);  // arms the timers again
 }
 
 SettingsStore::Hooks AppController::settingsHooks()

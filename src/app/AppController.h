@@ -61,6 +61,11 @@ public:
     bool mainWindowShown() const { return shown_; }
     // Once the window is up: the question about a mailing that was interrupted.
     void offerInterruptedMailing();
+    // ScheduledSendDelta for the schedule timer, and the hint of the schedule icon it left.
+    qint64 scheduledSendDelta();
+    QString scheduleHint() const { return scheduleHint_; }
+    // tmrSchedSendTimer's work once the main window is in front: the due batch.
+    void sendDueSchedule();
     // The pause a send run of the window makes between its messages.
     std::unique_ptr<StaggerPause> staggerPause() const;
 
@@ -137,6 +142,7 @@ private:
     SettingsStore settingsStore_;
     MainView* view_ = nullptr;
 
+    QString scheduleHint_;
     int tab_ = 0;
     QString filter_;
     QString countLine_;

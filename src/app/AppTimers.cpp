@@ -79,6 +79,13 @@ void AppTimers::tmrGetEntriesTimer()
 
 void AppTimers::tmrSchedSendTimer()
 {
+    DisableTimer();
+    if (!mainWindowActive()) {
+        // A batch never starts while a dialog is open: the same interval again.
+        tmrSchedSend.start();
+        setScheduleIcon(true);
+        return;
+    }
     if (runScheduledSend)
         runScheduledSend();
     else

@@ -136,6 +136,17 @@ RunSummary MailingRun::resume()
         log_.setRun(record->Index, record->sendListNumber, false);
         return {};
     }
+    return resumeTable(table, record->Index);
+}
+
+bool MailingRun::stoppedMidway(const SendListTable& table)
+{
+    const QString phase = table.runValue(Note::phase);
+    return phase == QLatin1String("sending") || phase == QLatin1String("building");
+}
+
+RunSummary MailingRun::resumeTable(SendListTable& table, qint64 logIndex)
+{
     // The notes were written on this start of the machine: every write reached the
     // system's cache, which only a machine stop loses.
     table.settleAfterStop(!machineBootId().isEmpty() && table.runValue(Note::boot) == machineBootId());
@@ -163,9 +174,9 @@ RunSummary MailingRun::resume()
             ui_.warn(QString::fromUtf8(error.what()));
             return {};
         }
-        return send(table, record->Index, message, options);
+        return send(table, logIndex, message, options);
     }
-    return run(table, record->Index, message, options);
+    return run(table, logIndex, message, options);
 }
 
 bool MailingRun::offerResume()

@@ -55,6 +55,10 @@ public:
     // Resumes it; the caller holds the send lock. Not started when there is none
     // ("There is no interrupted mailing to resume." is the caller's to say).
     RunSummary resume();
+    // Resumes the run of an open table (a send-log run's or a schedule's batch).
+    RunSummary resumeTable(SendListTable& table, qint64 logIndex);
+    // Whether the table's run was stopped while it sent (or built its table).
+    static bool stoppedMidway(const SendListTable& table);
 
     // At a start: "A mailing to N recipients was interrupted on DATE. Do you want to
     // resume it now?" and the resume on Yes (No keeps it for later). Quiet when none

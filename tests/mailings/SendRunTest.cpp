@@ -6,6 +6,8 @@
 #include "mailings/RecipientTableBuilder.h"
 #include "mailings/SendDialogRun.h"
 #include "mailings/SendLogTable.h"
+#include "mailings/ScheduleTable.h"
+#include "mailings/ScheduledSending.h"
 #include "sending/TdmMailSend.h"
 #include "settings/Settings.h"
 #include "store/Database.h"
@@ -59,6 +61,7 @@ protected:
         Database::createMissingTables(dir.path(), TableScope::All);
         db.setFolder(dir.path(), false, false);
         db.openTable(TableId::Log);
+        db.openTable(TableId::Schedules);
         table = std::make_unique<SendListTable>(db.connection(), dir.path());
         ASSERT_TRUE(table->CreateSendMailTable(ui));
     }
@@ -284,6 +287,42 @@ TEST_F(SendRun, ACancelledMailingIsOfferedAtTheNextStartAndResumedOnlyOnYes)
     EXPECT_TRUE(ui.texts().constLast().endsWith("accepted 3, refused 0, uncertain 0, not sent 0."))
         << ui.texts().constLast().toStdString();
     EXPECT_FALSE(mailing.interrupted());
+}
+
+TEST_F(SendRun, A2500RecipientScheduleGoesOutIn1000And1000And500WithoutAnyoneTwice)
+{
+    start();
+    settings.MessageRecipientCount = 250;
+    fill(addresses(2500));
+    ScheduleRow row;
+    row.BatchName = "Spring";
+    row.Subject = "Spring news";
+    row.Body = "Plain";
+    row.SendType = 3;
+    row.SendCount = 1000;
+    row.Frequency = 120;
+    row.RecipientTotal = 2500;
+    row.NextSend = QDateTime::currentDateTime();
+    row.SendTableFile = table->fileName();
+    table->FreeSendMailTable(false);
+    ScheduleTable schedules(db.connection());
+    const int index = schedules.append(row);
+    const ScheduleServices services{db.connection(), dir.path() + "/", settings, *mailSend, ui, pause};
+    QList<int> sentSoFar;
+    for (int batch = 0; batch < 3; ++batch) {
+        const QDateTime now = QDateTime::currentDateTime();
+        ASSERT_TRUE(SendScheduledMessage(services, schedules, index, now));
+        const ScheduleRow after = *schedules.read(index);
+        sentSoFar << after.RecipientSent;
+        if (batch < 2) {
+            EXPECT_EQ(after.Status, ScheduleStatus::Processing);
+            EXPECT_LE(std::abs(after.NextSend.secsTo(now.addSecs(120 * 60))), 1);  // kept to the second
+        } else {
+            EXPECT_EQ(after.Status, ScheduleStatus::Completed);
+        }
+    }
+    EXPECT_EQ(sentSoFar, (QList<int>{1000, 2000, 2500}));
+    EXPECT_EQ(deliveredTo(), addresses(2500));  // once each, in address order
 }
 
 TEST(ClockPauseTest, APauseLastsItsSecondsAndOneMore)

@@ -15,6 +15,7 @@ const QList<CliCommand>& cliCommands()
         sendRunCommand(),
         sendLogCommand(),
         resendCommand(),
+        sendDueCommand(),
         rtfToHtmlCommand(),
     };
     return table;

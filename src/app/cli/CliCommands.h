@@ -18,6 +18,7 @@ CliCommand sendCommand();
 CliCommand sendRunCommand();
 CliCommand sendLogCommand();
 CliCommand resendCommand();
+CliCommand sendDueCommand();
 CliCommand rtfToHtmlCommand();
 
 const QList<CliCommand>& cliCommands();

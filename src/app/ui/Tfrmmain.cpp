@@ -133,7 +133,11 @@ void Tfrmmain::wireTimers()
 {
     AppTimers& timers = controller_.timers();
     timers.mainWindowActive = [this] { return isActiveForm(); };
-    timers.scheduleIconChanged = [this](bool visible) { imgSchedule_->setVisible(visible); };
+    timers.scheduleIconChanged = [this](bool visible) {
+        if (!controller_.scheduleHint().isEmpty())
+            imgSchedule_->setToolTip(controller_.scheduleHint());
+        imgSchedule_->setVisible(visible);
+    };
 }
 
 bool Tfrmmain::isActiveForm() const
