@@ -199,8 +199,7 @@ bool TdlgAddRecip::eventFilter(QObject* watched, QEvent* event)
 void TdlgAddRecip::choiceChanged()
 {
     const bool custom = rdbCustom_->isChecked();
-    for (QWidget* widget : {static_cast<QWidget*>(memCustom_), static_cast<QWidget*>(btnPaste_),
-                            static_cast<QWidget*>(btnLoad_), static_cast<QWidget*>(chkIgnoreInvalid_)})
+    for (QWidget* widget : std::initializer_list<QWidget*>{memCustom_, btnPaste_, btnLoad_, chkIgnoreInvalid_})
         widget->setEnabled(custom);
     btnFromFolder_->setEnabled(custom && bool(options_.fromMailFolder));
 }

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -20,11 +21,12 @@
 
 namespace {
 
-QLineEdit* readOnlyField(const QString& name, const QString& text, QWidget* parent)
+// A labelled read-only line: "lbl" and "edt" + name.
+void addField(QFormLayout* form, const QString& name, const QString& label, const QString& text, QWidget* parent)
 {
-    auto* field = named<QLineEdit>(name, text, parent);
+    auto* field = named<QLineEdit>("edt" + name, text, parent);
     field->setReadOnly(true);
-    return field;
+    form->addRow(named<QLabel>("lbl" + name, label, parent), field);
 }
 
 // The HTML of a logged rich-text body; the converter finishes what it can of a
@@ -54,14 +56,14 @@ TdlgViewMessage::TdlgViewMessage(const SendLogRecord& record, QWidget* parent) :
     resize(ScaleForScreen(600, this), ScaleForScreen(500, this));
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
-    fields->addRow("Subject:", readOnlyField("edtSubject", record.Subject, this));
-    fields->addRow("Recipients:", readOnlyField("edtRecipients", record.Recipients, this));
-    fields->addRow("Count:", readOnlyField("edtCount", QString::number(record.RecipientCount), this));
-    fields->addRow("Date:", readOnlyField("edtDate", QLocale().toString(record.Date, QLocale::ShortFormat), this));
+    addField(fields, "Subject", "Subject:", record.Subject, this);
+    addField(fields, "Recipients", "Recipients:", record.Recipients, this);
+    addField(fields, "Count", "Count:", QString::number(record.RecipientCount), this);
+    addField(fields, "Date", "Date:", QLocale().toString(record.Date, QLocale::ShortFormat), this);
     auto* attachments = named<QListWidget>("lbxAttachments", this);
     attachments->addItems(record.Attachments);
     attachments->setMaximumHeight(ScaleForScreen(70, this));
-    fields->addRow("Attachments:", attachments);
+    fields->addRow(named<QLabel>("lblAttachments", "Attachments:", this), attachments);
     layout->addLayout(fields);
 
     brwBody_ = named<QTextBrowser>("brwBody", this);

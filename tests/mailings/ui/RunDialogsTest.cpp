@@ -41,7 +41,7 @@ void chooseFileWhenAsked(const QString& file)
         poll->deleteLater();
         poll->stop();
         chooser->selectFile(file);
-        chooser->accept();
+        static_cast<QDialog*>(chooser)->accept();  // its own accept is protected
     });
     poll->start(10);
 }
