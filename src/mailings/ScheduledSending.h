@@ -1,23 +1,12 @@
 #pragma once
 
+#include "mailings/MailingServices.h"
+
 #include <QDateTime>
 
 class ScheduleTable;
-class SqliteConnection;
-class StaggerPause;
-class TdmMailSend;
-class Ui;
-struct Settings;
 
-// What sending a schedule's batch needs of the session.
-struct ScheduleServices {
-    SqliteConnection& connection;
-    QString databaseFolder;  // ending in "/"
-    const Settings& settings;
-    TdmMailSend& mailSend;
-    Ui& ui;
-    StaggerPause& pause;
-};
+using ScheduleServices = MailingServices;
 
 // SendScheduledMessage: the next batch of the schedule (its next SendCount
 // recipients not yet sent, in address order, through its own recipient table) and

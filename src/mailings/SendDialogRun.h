@@ -1,10 +1,9 @@
 #pragma once
 
 #include "mailings/MailingRun.h"
+#include "mailings/MailingServices.h"
 
 #include <QStringList>
-
-class StaggerPause;
 
 // The recipients chosen in the "Message Recipients" panel.
 struct RecipientSelection {
@@ -25,14 +24,7 @@ struct RecipientSelection {
 // the test message.
 class SendDialogRun {
 public:
-    struct Services {
-        SqliteConnection& connection;
-        QString databaseFolder;  // ending in "/"
-        const Settings& settings;
-        TdmMailSend& mailSend;
-        Ui& ui;
-        StaggerPause& pause;
-    };
+    using Services = MailingServices;
 
     SendDialogRun(Services services, SendListTable& table);
 
