@@ -36,16 +36,6 @@ bool writeLines(const QString& path, const QStringList& lines)
 
 }  // namespace
 
-QString RecipientSelection::description() const
-{
-    switch (kind) {
-    case Kind::Custom: return QStringLiteral("Manually Entered Contacts");
-    case Kind::All: return QStringLiteral("All Database Contacts");
-    case Kind::CurrentView: return viewDescription;
-    }
-    return {};
-}
-
 SendDialogRun::SendDialogRun(Services services, SendListTable& table) : s_(std::move(services)), table_(table) {}
 
 qint64 SendDialogRun::recipientCount() const { return table_.count(); }
@@ -53,13 +43,13 @@ qint64 SendDialogRun::recipientCount() const { return table_.count(); }
 bool SendDialogRun::btnrecalcClick(const RecipientSelection& selection, bool personalised)
 {
     RecipientTableBuilder builder(table_, s_.settings, s_.ui, s_.mailSend.flags);
-    if (selection.kind == RecipientSelection::Kind::Custom) {
+    if (selection.kind == RecipientChoice::Custom) {
         accurate_ = builder.fromLines(selection.customLines, selection.ignoreInvalid, rejects_);
         return accurate_;
     }
     rejects_.clear();
     try {
-        const SqlFilter filter = selection.kind == RecipientSelection::Kind::All
+        const SqlFilter filter = selection.kind == RecipientChoice::All
                                      ? SqlFilter{}
                                      : parseFilter(selection.filterExpression);
         accurate_ = builder.fromEntries(filter, personalised);
@@ -81,9 +71,10 @@ bool SendDialogRun::sendNow(const RunMessage& message, SendLogRecord record, con
         return false;
     }
     record.Recipients = selection.description();
-    record.RecipientString = selection.kind == RecipientSelection::Kind::Custom ? QString() : selection.modeString;
+    record.RecipientString = selection.kind == RecipientChoice::Custom ? QString() : selection.modeString;
     MailingRun log(s_.connection, s_.databaseFolder, s_.settings, s_.mailSend, s_.ui, s_.pause);
     const qint64 logIndex = log.SaveEmailToSendLog(record, table_);
+    keepTable_ = true;  // with its log record, for a resume and the recipient viewer
     const RunSummary summary = CommenceSending(logIndex, message, options);
     if (!summary.started || summary.end == RunEnd::NotConnected)
         return false;

@@ -2,21 +2,20 @@
 
 #include "mailings/MailingRun.h"
 #include "mailings/MailingServices.h"
+#include "mailings/RecipientChoice.h"
 
 #include <QStringList>
 
 // The recipients chosen in the "Message Recipients" panel.
 struct RecipientSelection {
-    enum class Kind { All, CurrentView, Custom };
-    Kind kind = Kind::All;
-    QString filterExpression;  // the current view's, for CurrentView
-    QString viewDescription;   // GetModeEntriesText, for CurrentView
-    QString modeString;        // CurrentMode, for CurrentView
+    RecipientChoice kind = RecipientChoice::All;
+    QString filterExpression;  // the current view's, for Selection
+    QString viewDescription;   // GetModeEntriesText, for Selection
+    QString modeString;        // CurrentMode, for Selection
     QStringList customLines;
     bool ignoreInvalid = false;
 
-    // As the send log's Recipients field and the count lines name them.
-    QString description() const;
+    QString description() const { return RecipientsDescription(kind, viewDescription); }
 };
 
 // The send dialog's work below its widgets: the recipient table kept in step with
@@ -35,6 +34,10 @@ public:
     bool accurate() const { return accurate_; }
     qint64 recipientCount() const;
     const QStringList& rejects() const { return rejects_; }
+    const SendListTable& table() const { return table_; }
+    // The table outlives the dialog: a message was sent or scheduled with it.
+    void keepTable() { keepTable_ = true; }
+    bool tableKept() const { return keepTable_; }
 
     // "Send Message!" after the message checks: rebuilds a stale table, saves the
     // message to the send log and sends (CommenceSending). True when the dialog
@@ -55,5 +58,6 @@ private:
     Services s_;
     SendListTable& table_;
     bool accurate_ = false;
+    bool keepTable_ = false;
     QStringList rejects_;
 };

@@ -2,6 +2,7 @@
 #include "app/InstanceGuard.h"
 #include "app/Session.h"
 #include "app/TerminationSignals.h"
+#include "mailings/ui/TdlgStaggerDelay.h"
 #include "app/ui/GuiUi.h"
 #include "app/ui/Tfrmmain.h"
 #include "base/ProcessEnvironment.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv)
     hooks.openCheckWindow = [](const QString& heading) {
         return TfrmExtractentries::open(heading, QApplication::activeWindow());
     };
+    hooks.staggerPause = [&ui]() -> std::unique_ptr<StaggerPause> { return std::make_unique<TdlgStaggerDelay>(ui); };
     hooks.backUpOnExit = [&session, &ui] { return SaveBackUpFile(session.db, session.settings, ui, false); };
     AppController controller(session, hooks);
     app.controller = &controller;

@@ -229,7 +229,7 @@ TEST_F(SendRun, TypedAddressesSkipTheInvalidOnesNameRejectsTxtAndAreLoggedAsManu
     settings.EmailMethod = 3;
     SendDialogRun dialog({db.connection(), dir.path() + "/", settings, *mailSend, ui, pause}, *table);
     RecipientSelection typed;
-    typed.kind = RecipientSelection::Kind::Custom;
+    typed.kind = RecipientChoice::Custom;
     typed.customLines = {"Ann <ann@x.test>", "not an address", "bob@x.test", "two@@x.test"};
     typed.ignoreInvalid = true;
     SendLogRecord record;

@@ -4,6 +4,7 @@
 #include "app/ModeString.h"
 #include "app/Session.h"
 #include "app/ui/ExchangeMenu.h"
+#include "app/ui/MailingMenu.h"
 #include "app/ui/GuiUi.h"
 #include "app/ui/InformationPanel.h"
 #include "app/ui/MainMenus.h"
@@ -37,6 +38,8 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     actions_ = new SelectionActions(controller_, *grid_, *menus_->editMenu(), *menus_->sortMenu(), *this);
     exchange_ = new ExchangeMenu(controller_, *grid_, *menus_->fileMenu(), menus_->exchangePlace(), *this);
     actions_->hooks.manualEntry = [this](const QString& pasted) { exchange_->manualEntry(pasted); };
+    mailing_ = new MailingMenu(controller_, *menus_->fileMenu(), *this);
+    connect(btnsend_, &QPushButton::clicked, mailing_, &MailingMenu::btnsendClick);
     wirePanels();
     wireTimers();
     controller_.session().statistics.displayChanged = [this] { refreshInformation(); };
@@ -65,6 +68,9 @@ void Tfrmmain::buildPanels()
     check->setObjectName("btngetoutlook");
     connect(check, &QPushButton::clicked, this, [this] { controller_.btngetoutlookClick(); });
     tools->addWidget(check);
+    btnsend_ = new QPushButton("Send E-Mail to List", central);
+    btnsend_->setObjectName("btnsend");
+    tools->addWidget(btnsend_);
     auto* print = new QPushButton("Print List...", central);
     print->setObjectName("btnPrint");
     connect(print, &QPushButton::clicked, this, [this] { exchange_->printList(); });

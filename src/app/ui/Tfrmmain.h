@@ -7,6 +7,8 @@
 class AppController;
 class EntriesGrid;
 class ExchangeMenu;
+class MailingMenu;
+class QPushButton;
 class GridLayoutStore;
 class GroupsPanel;
 class OtherPanel;
@@ -71,6 +73,8 @@ private:
     EntriesGrid* grid_;
     SelectionActions* actions_;
     ExchangeMenu* exchange_;
+    MailingMenu* mailing_;
+    QPushButton* btnsend_;
     QWidget* pnlStatus_;
     QLabel* lblModeEntries_;
     QLabel* lblRecordCount_;

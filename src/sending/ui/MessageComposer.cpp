@@ -385,6 +385,15 @@ QString MessageComposer::GetMessageBody()
     return body;
 }
 
+QString MessageComposer::plainText() const { return Editor_->toPlainText(); }
+
+QString MessageComposer::logBody() const
+{
+    if (composition_.CustomHTMLLoaded)
+        return edtMessageBody_;
+    return chkHTML_->isChecked() ? writeRtf(*Editor_->document()) : Editor_->toPlainText();
+}
+
 bool MessageComposer::GetSalutationCheck(bool recompute)
 {
     return composition_.GetSalutationCheck(recompute, recompute ? GetMessageBody() : QString(), subject(),

@@ -49,6 +49,11 @@ public:
     QString subject() const;
     bool isHtml() const;
     QString GetMessageBody();
+    // The editor's text, as the plain part beside an HTML body.
+    QString plainText() const;
+    // The body as the send log keeps it: the HTML when it was loaded, pasted or
+    // edited outside, else the editor's contents (rich text as RTF, or plain text).
+    QString logBody() const;
     bool GetSalutationCheck(bool recompute);
     bool CheckSendingFormat();
     QStringList trueAttachments() const { return composition_.trueAttachments(); }
