@@ -155,6 +155,7 @@ RunResult RecipientLoop::SendMailToDB(const RunMessage& message, const RunOption
         ui_.setProgress(int(std::min<qint64>(result.handled + 1, INT_MAX)));
         QString error;
         if (!handOver(rows, message, options, error)) {
+            batch.queue.remove(0, rows.size());  // their outcome is recorded: waiting or uncertain
             result.end = RunEnd::Interrupted;
             result.error = error;
             break;

@@ -30,6 +30,8 @@ public:
     Result pause(int seconds) override
     {
         waited << (seconds + 1) * 1000;
+        if (during)
+            during();
         if (answers.empty())
             return Result::Continue;
         const Result answer = answers.front();
@@ -38,6 +40,7 @@ public:
     }
     QList<int> waited;
     std::deque<Result> answers;
+    std::function<void()> during;
 };
 
 class SendRun : public ::testing::Test {
@@ -196,6 +199,18 @@ TEST_F(SendRun, StaggerPausesComeBeforeEveryMessageButTheFirstAndACancelInOneSti
     EXPECT_EQ(run(options).end, RunEnd::Completed);
     EXPECT_EQ(deliveredTo(), (QStringList{"a@x.test", "b@x.test", "c@x.test", "d@x.test"}));
     EXPECT_TRUE(pause.waited.isEmpty());
+}
+
+TEST_F(SendRun, AServerLostMidRunStopsItResumablyWithTheRestWaiting)
+{
+    start();
+    fill({"a@x.test", "b@x.test", "c@x.test"});
+    RunOptions options;
+    options.staggerDelay = 1;
+    pause.during = [this] { sink->stop(); };
+    const RunResult lost = run(options);
+    EXPECT_EQ(lost.end, RunEnd::Interrupted);
+    EXPECT_EQ(rowStates(), (QStringList{"a@x.test Accepted", "b@x.test Waiting", "c@x.test Waiting"}));
 }
 
 TEST_F(SendRun, ALimitSendsToTheNextUnmarkedRowsInAddressOrder)
