@@ -64,17 +64,14 @@ bool RecipientTableBuilder::fromEntries(const SqlFilter& filter, bool personalis
         qint64 after = 0;
         qint64 done = 0;
         while (done < total) {
+            const QVariantList parameters = QVariantList{after} + filter.params;
             Statement through(db, last);
-            through.bind(1, after);
-            for (int i = 0; i < filter.params.size(); ++i)
-                through.bind(i + 2, filter.params[i]);
+            through.bindAll(parameters);
             if (!through.step() || through.isNull(0))
                 break;
             const qint64 upTo = through.integer64(0);
             Statement insert(db, copy);
-            insert.bind(1, after);
-            for (int i = 0; i < filter.params.size(); ++i)
-                insert.bind(i + 2, filter.params[i]);
+            insert.bindAll(parameters);
             Transaction transaction(db);
             insert.run();
             transaction.commit();

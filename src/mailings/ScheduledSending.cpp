@@ -5,6 +5,7 @@
 #include "mailings/ScheduleBatch.h"
 #include "mailings/ScheduleTable.h"
 #include "mailings/ScheduledSendDelta.h"
+#include "mailings/SendRunQuestions.h"
 #include "sending/TdmMailSend.h"
 #include "settings/Settings.h"
 
@@ -14,23 +15,6 @@
 namespace {
 
 const QString kBatchError = QStringLiteral("An error was encountered sending your scheduled messages: \r\n");
-
-// The attachments that still exist, each missing one asked about (last to first);
-// nullopt when the person chose not to send.
-std::optional<QStringList> attachmentsToSend(const QString& stored, Ui& ui)
-{
-    QStringList files = stored.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
-    for (qsizetype i = files.size() - 1; i >= 0; --i) {
-        if (QFileInfo(files[i]).isFile())
-            continue;
-        if (!ui.askYesNo("The attached file, " + files[i] + ", cannot be located.  Do you still want to send this "
-                                                            "message?",
-                         Ui::Icon::Warning))
-            return std::nullopt;
-        files.removeAt(i);
-    }
-    return files;
-}
 
 }  // namespace
 
@@ -55,7 +39,8 @@ bool SendScheduledMessage(const ScheduleServices& s, ScheduleTable& schedules, i
     if (MailingRun::stoppedMidway(table)) {
         summary = run.resumeTable(table, 0);
     } else {
-        const std::optional<QStringList> attachments = attachmentsToSend(row->Attachments, s.ui);
+        const std::optional<QStringList> attachments = AttachmentsToSend(
+            row->Attachments.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts), s.ui);
         if (!attachments)
             return false;
         RunMessage message;

@@ -4,7 +4,7 @@
 #include "mailings/RecipientTableBuilder.h"
 #include "mailings/SendRunLock.h"
 #include "sending/FieldCodes.h"
-#include "sending/SmtpInternetCheck.h"
+#include "mailings/SendRunQuestions.h"
 #include "sending/TdmMailSend.h"
 #include "settings/Settings.h"
 
@@ -60,16 +60,21 @@ bool SendDialogRun::btnrecalcClick(const RecipientSelection& selection, bool per
     return accurate_;
 }
 
+bool SendDialogRun::ensureAccurate(const RecipientSelection& selection, bool personalised)
+{
+    if (!accurate_)
+        btnrecalcClick(selection, personalised);
+    if (!accurate_)
+        s_.ui.warn(QStringLiteral("Your message could not be sent because your unique recipient list was not "
+                                  "generated successfully!"));
+    return accurate_;
+}
+
 bool SendDialogRun::sendNow(const RunMessage& message, SendLogRecord record, const RunOptions& options,
                             const RecipientSelection& selection)
 {
-    if (!accurate_)
-        btnrecalcClick(selection, message.personalised);
-    if (!accurate_) {
-        s_.ui.warn(QStringLiteral("Your message could not be sent because your unique recipient list was not "
-                                  "generated successfully!"));
+    if (!ensureAccurate(selection, message.personalised))
         return false;
-    }
     record.Recipients = selection.description();
     record.RecipientString = selection.kind == RecipientChoice::Custom ? QString() : selection.modeString;
     MailingRun log(s_.connection, s_.databaseFolder, s_.settings, s_.mailSend, s_.ui, s_.pause);
@@ -78,18 +83,13 @@ bool SendDialogRun::sendNow(const RunMessage& message, SendLogRecord record, con
     const RunSummary summary = CommenceSending(logIndex, message, options);
     if (!summary.started || summary.end == RunEnd::NotConnected)
         return false;
-    s_.ui.inform(resultMessage(options.method, summary.recipients));
+    s_.ui.inform(resultMessage(options.method, summary.recipients, resultNotes()));
     return true;
 }
 
 RunSummary SendDialogRun::CommenceSending(qint64 logIndex, const RunMessage& message, const RunOptions& options)
 {
-    if (s_.settings.Check4InternetConnection && (options.method == 3 || options.method == 4) &&
-        !connectedToInternet(s_.settings.SMTPHost) &&
-        s_.ui.message(Ui::Icon::Warning,
-                      QStringLiteral("You do not appear to be connected to the Internet.  Please connect to the "
-                                     "Internet and then click OK to proceed."),
-                      Ui::Buttons::OkCancel) == Ui::Answer::Cancel)
+    if (!InternetCheckPasses(s_.settings, options.method, s_.ui))
         return {};
     SendRunLock lock(s_.databaseFolder);
     if (!lock.acquire(s_.ui))
@@ -132,7 +132,7 @@ void SendDialogRun::SendTestClick(const RunMessage& message, const RunOptions& o
         s_.ui.inform(QStringLiteral("Sending of your test message has completed!"));
 }
 
-QString SendDialogRun::resultMessage(int method, qint64 recipients) const
+QString SendDialogRun::resultNotes() const
 {
     QString notes;
     if (!rejects_.isEmpty()) {
@@ -145,6 +145,11 @@ QString SendDialogRun::resultMessage(int method, qint64 recipients) const
     }
     if (s_.settings.SendLog)
         notes += "\r\n\r\nA log file has been saved to " + s_.databaseFolder + "SendLog.txt.";
+    return notes;
+}
+
+QString SendDialogRun::resultMessage(int method, qint64 recipients, const QString& notes)
+{
     return QStringLiteral("Your e-mails to %1 recipients have been sent %2.").arg(recipients).arg(destination(method)) +
            notes;
 }

@@ -29,6 +29,9 @@ public:
 
     // btnrecalcClick / ProcessManual; true when the table now matches the choice.
     bool btnrecalcClick(const RecipientSelection& selection, bool personalised);
+    // Rebuilds a stale table; false, after "Your message could not be sent because
+    // your unique recipient list was not generated successfully!", when it fails.
+    bool ensureAccurate(const RecipientSelection& selection, bool personalised);
     // The choice changed: the table must be built again before sending.
     void invalidate() { accurate_ = false; }
     bool accurate() const { return accurate_; }
@@ -51,10 +54,14 @@ public:
     // asked for; the message goes out with the test values and no table.
     void SendTestClick(const RunMessage& message, const RunOptions& options);
 
-    // The information box after a send.
-    QString resultMessage(int method, qint64 recipients) const;
+    // The information box after a send; notes are the rejected-address and log lines.
+    static QString resultMessage(int method, qint64 recipients, const QString& notes);
 
 private:
+    // Rejects.txt for the addresses the typed list turned down, and the result
+    // message's notes about it and the send log.
+    QString resultNotes() const;
+
     Services s_;
     SendListTable& table_;
     bool accurate_ = false;

@@ -42,3 +42,14 @@ QString ConvertRtfToHtml(const QString& rtfPath, const QString& htmlPath, const 
     debug("DEBUG: [rtf2html] End");
     return error;
 }
+
+QString RtfTextToHtml(const QString& rtf)
+{
+    QByteArray bytes = rtf.toUtf8();
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    RtfToHtmlConverter(in, out, {}).convert({}, {});
+    return QString::fromUtf8(out.data());
+}

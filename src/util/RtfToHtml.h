@@ -10,3 +10,7 @@
 QString ConvertRtfToHtml(const QString& rtfPath, const QString& htmlPath, const QStringList& options,
                          const QString& backgroundColour, const QString& title,
                          const std::function<void(const QString&)>& debugLine);
+
+// The HTML of rich text held in memory (a logged message body); a damaged text is
+// finished as far as it goes, so some of it always shows.
+QString RtfTextToHtml(const QString& rtf);

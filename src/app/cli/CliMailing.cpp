@@ -7,7 +7,7 @@
 #include "mailings/ClockPause.h"
 #include "mailings/RecipientTableBuilder.h"
 #include "mailings/SendRunLock.h"
-#include "sending/SmtpInternetCheck.h"
+#include "mailings/SendRunQuestions.h"
 #include "sending/TdmMailSend.h"
 
 #include <QCoreApplication>
@@ -33,28 +33,11 @@ int finish(CliCall& call, const RunSummary& summary)
 }
 
 // The send run's questions before it starts; false when one was answered No.
-bool mayStart(Session& session, const RunMessage& message, int& method)
+bool mayStart(Session& session, const RunMessage& message)
 {
-    Ui& ui = session.ui;
-    if (method == -1) {
-        if (!ui.askOkCancel(QStringLiteral("Your preferred e-mail sending method has not been specified.  The default, "
-                                           "MAPI transport, will be used.  You can change this under View|Options, "
-                                           "Sending, if you prefer another method or encounter any problems."),
-                            Ui::Icon::Information))
-            return false;
-        method = session.settings.EmailMethod = 0;
-    }
-    if ((message.subject.isEmpty() || message.body.size() <= 2) &&
-        !ui.askYesNo(QStringLiteral("You have not entered a subject or a message for this e-mail.  Are you sure you "
-                                    "want to continue?")))
-        return false;
-    if (session.settings.Check4InternetConnection && method == 3 && !connectedToInternet(session.settings.SMTPHost) &&
-        ui.message(Ui::Icon::Warning,
-                   QStringLiteral("You do not appear to be connected to the Internet.  Please connect to the Internet "
-                                  "and then click OK to proceed."),
-                   Ui::Buttons::OkCancel) == Ui::Answer::Cancel)
-        return false;
-    return true;
+    return AskDefaultSendMethod(session.settings, session.ui) &&
+           ConfirmMessageContent(message.subject, message.body, session.ui) &&
+           InternetCheckPasses(session.settings, session.settings.EmailMethod, session.ui);
 }
 
 }  // namespace
@@ -81,15 +64,14 @@ int runCliMailing(CliCall& call, Session& session, const CliMailing* mailing)
         }
         return finish(call, summary);
     }
-    int method = session.settings.EmailMethod;
-    if (method == 4) {
+    if (session.settings.EmailMethod == 4) {
         call.err << "The relay server is not available here; choose another send method in the options" << Qt::endl;
         return 1;
     }
-    if (!mayStart(session, mailing->message, method))
+    if (!mayStart(session, mailing->message))
         return 1;
     RunOptions options;
-    options.method = method;
+    options.method = session.settings.EmailMethod;
     options.recipientsPerMessage = std::max(1, session.settings.MessageRecipientCount);
     options.staggerDelay = session.settings.StaggerDelay;
     if (!session.settings.DefaultToAddress.isEmpty())

@@ -3,28 +3,13 @@
 #include "app/cli/CliCall.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliMailing.h"
-#include "base/Ui.h"
+#include "mailings/SendRunQuestions.h"
 #include "sending/FieldCodes.h"
-#include "util/RtfToHtmlConverter.h"
+#include "util/RtfToHtml.h"
 
-#include <QBuffer>
-#include <QFileInfo>
 #include <QTextDocumentFragment>
 
 namespace {
-
-// The HTML the desktop would send for a rich-text body as the log keeps it.
-QString htmlOfRichText(const QString& rtf)
-{
-    QByteArray in = rtf.toUtf8();
-    QByteArray out;
-    QBuffer from(&in);
-    QBuffer to(&out);
-    from.open(QIODevice::ReadOnly);
-    to.open(QIODevice::WriteOnly);
-    RtfToHtmlConverter(from, to, {}).convert({}, {});
-    return QString::fromUtf8(out);
-}
 
 // ResendLogMessage, without the dialog: the logged message to the logged view.
 int resend(CliCall& call)
@@ -56,22 +41,15 @@ int resend(CliCall& call)
     RunMessage& message = mailing.message;
     message.subject = record->Subject;
     message.html = record->IsHTML;
-    message.body = record->IsHTML && !record->CustomHTML ? htmlOfRichText(record->Body) : record->Body;
+    message.body = record->IsHTML && !record->CustomHTML ? RtfTextToHtml(record->Body) : record->Body;
     if (message.html)
         message.plainAlternative = QTextDocumentFragment::fromHtml(message.body).toPlainText();
     message.personalised = HasFieldCodes(message.subject) || HasFieldCodes(message.body);
-    QStringList attachments = record->Attachments;
-    for (qsizetype i = attachments.size() - 1; i >= 0; --i) {
-        if (QFileInfo(attachments[i]).isFile())
-            continue;
-        if (!session->ui.askYesNo("The attached file, " + attachments[i] +
-                                      ", cannot be located.  Do you still want to send this message?",
-                                  Ui::Icon::Warning))
-            return 1;
-        attachments.removeAt(i);
-    }
-    message.attachments = attachments;
-    mailing.record.Attachments = attachments;
+    const std::optional<QStringList> attachments = AttachmentsToSend(record->Attachments, session->ui);
+    if (!attachments)
+        return 1;
+    message.attachments = *attachments;
+    mailing.record.Attachments = *attachments;
     return runCliMailing(call, *session, &mailing);
 }
 

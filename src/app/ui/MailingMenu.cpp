@@ -6,6 +6,7 @@
 #include "base/Ui.h"
 #include "mailings/ScheduleTable.h"
 #include "mailings/SendDialogRun.h"
+#include "mailings/SendRunQuestions.h"
 #include "mailings/ui/SendRunPanel.h"
 #include "mailings/ui/TdlgMailSchedule.h"
 #include "mailings/ui/TdlgSendMail.h"
@@ -67,17 +68,8 @@ void MailingMenu::PrepareSendDialog()
     Settings& settings = session.settings;
     if (!session.db.isOpen())
         return;
-    if (settings.EmailMethod == -1) {
-        if (!session.ui.askOkCancel(QStringLiteral("Your preferred e-mail sending method has not been specified.  The "
-                                                   "default, MAPI transport, will be used.  You can change this under "
-                                                   "View|Options, Sending, if you prefer another method or encounter "
-                                                   "any problems."),
-                                    Ui::Icon::Information))
-            return;
-        settings.EmailMethod = 0;
-    }
-    if (settings.AltSendMethod == -1)
-        settings.AltSendMethod = settings.EmailMethod;
+    if (!AskDefaultSendMethod(settings, session.ui))
+        return;
     const QString folder = session.db.resolvedFolder();
     SendListTable table(session.db.database().connection(), folder);
     if (!table.CreateSendMailTable(session.ui))

@@ -6,6 +6,7 @@
 #include "mailings/RecipientCount.h"
 #include "mailings/ScheduleSettings.h"
 #include "mailings/ScheduleTable.h"
+#include "mailings/SendRunQuestions.h"
 #include "mailings/SendLogTable.h"
 #include "mailings/ui/TdlgAddRecip.h"
 #include "mailings/ui/TdlgScheduleSend.h"
@@ -172,9 +173,7 @@ void SendRunPanel::btnSendClick(bool scheduled)
     if (!messageChecks(true))
         return;
     const RunMessage m = message();
-    if ((m.subject.isEmpty() || m.body.size() <= 2) &&
-        !services_.ui.askYesNo(QStringLiteral("You have not entered a subject or a message for this e-mail.  Are you "
-                                              "sure you want to continue?")))
+    if (!ConfirmMessageContent(m.subject, m.body, services_.ui))
         return;
     SendLogRecord record;
     record.Subject = m.subject;
@@ -183,14 +182,8 @@ void SendRunPanel::btnSendClick(bool scheduled)
     record.CustomHTML = dialog_.composer().composition().CustomHTMLLoaded;
     record.Attachments = m.attachments;
     if (scheduled) {
-        if (!run_.accurate())
-            btnrecalcClick();
-        if (!run_.accurate()) {
-            services_.ui.warn(QStringLiteral("Your message could not be sent because your unique recipient list was "
-                                             "not generated successfully!"));
-            return;
-        }
-        CheckSchedSend(m, record);
+        if (run_.ensureAccurate(selection(), m.personalised))
+            CheckSchedSend(m, record);
     } else if (run_.sendNow(m, record, options(), selection())) {
         dialog_.done(QDialog::Accepted);
     }

@@ -2,11 +2,10 @@
 
 #include "mailings/SendLogTable.h"
 #include "sending/TemporaryMessageFile.h"
-#include "util/RtfToHtmlConverter.h"
+#include "util/RtfToHtml.h"
 #include "util/TextFiles.h"
 #include "util/ui/WindowRoutines.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -27,19 +26,6 @@ void addField(QFormLayout* form, const QString& name, const QString& label, cons
     auto* field = named<QLineEdit>("edt" + name, text, parent);
     field->setReadOnly(true);
     form->addRow(named<QLabel>("lbl" + name, label, parent), field);
-}
-
-// The HTML of a logged rich-text body; the converter finishes what it can of a
-// damaged one, so some text is always shown.
-QString htmlOfRtf(const QString& rtf)
-{
-    QByteArray bytes = rtf.toUtf8();
-    QBuffer in(&bytes);
-    in.open(QIODevice::ReadOnly);
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    RtfToHtmlConverter(in, out, {}).convert({}, {});
-    return QString::fromUtf8(out.data());
 }
 
 }  // namespace
@@ -104,7 +90,7 @@ void TdlgViewMessage::showBody(const SendLogRecord& record)
     }
     // A body that is not RTF after all is shown as it stands rather than mangled.
     if (record.IsHTML && record.Body.startsWith(QLatin1String("{\\rtf")))
-        brwBody_->setHtml(htmlOfRtf(record.Body));
+        brwBody_->setHtml(RtfTextToHtml(record.Body));
     else
         brwBody_->setPlainText(record.Body);
 }
