@@ -219,6 +219,14 @@ Overloaded(F...) -> Overloaded<F...>;
 }  // namespace
 
 std::span<const SettingKey> settingKeys() { return keys; }
+
+const SettingKey* settingKey(QStringView name)
+{
+    for (const SettingKey& key : keys)
+        if (name == QLatin1String(key.key))
+            return &key;
+    return nullptr;
+}
 std::span<const ListFile> listFiles() { return lists; }
 
 QString boolText(bool value) { return value ? "true" : "False"; }
