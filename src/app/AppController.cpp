@@ -204,9 +204,11 @@ QString AppController::GetModeEntriesText() const
     return ::GetModeEntriesText(tab_, listChoices.displayGroups);
 }
 
-ListContext AppController::listContext()
+ListContext AppController::listContext() { return listContext(session_.settings); }
+
+ListContext AppController::listContext(Settings& settings)
 {
-    ListContext ctx{session_.settings, session_.logs, session_.ui, session_.db, session_.statistics};
+    ListContext ctx{settings, session_.logs, session_.ui, session_.db, session_.statistics};
     // Requests entered here (manual entry, import) are acknowledged at once; the
     // check run queues its own instead, to send after its commit.
     ctx.SendAcknowledgement = [this](const QString& address, const QString& result, bool subscribe) {
@@ -214,6 +216,13 @@ ListContext AppController::listContext()
                               subscribe);
     };
     return ctx;
+}
+
+void AppController::settingsApplied()
+{
+    UpdateCaption();
+    SetLoadAllRecords();
+    requestGroupFilterRefresh();
 }
 
 QString AppController::tabFilter() const

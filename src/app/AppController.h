@@ -33,6 +33,8 @@ struct AppHooks {
     // The pause between the messages of a send run ("Send Delay" in the window);
     // unset, the run waits on the clock.
     std::function<std::unique_ptr<StaggerPause>()> staggerPause;
+    // The help viewer for a topic number; unset, the help buttons are disabled.
+    std::function<void(int topic)> showHelp;
 };
 
 // The life of the main window without its widgets: start-up, the view modes, the
@@ -51,6 +53,7 @@ public:
     void attachView(MainView* view) { view_ = view; }
 
     Session& session() { return session_; }
+    const Hooks& hooks() const { return hooks_; }
     AppTimers& timers() { return timers_; }
     SettingsStore& settingsStore() { return settingsStore_; }
 
@@ -95,8 +98,12 @@ public:
     void SetLoadAllRecords();
     // The modal-work state; nests, only the outermost entering and leaving act.
     void newformpreparation(bool entering);
-    // The list rules' view of the session.
+    // The list rules' view of the session, or of other settings (a dialog's copy).
     ListContext listContext();
+    ListContext listContext(Settings& settings);
+    // The options just committed reach what shows them: caption and command names,
+    // the group filter, the grid's record cache.
+    void settingsApplied();
 
     QString caption() const;
     void UpdateCaption();

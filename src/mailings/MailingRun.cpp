@@ -145,11 +145,8 @@ bool MailingRun::stoppedMidway(const SendListTable& table)
     return phase == QLatin1String("sending") || phase == QLatin1String("building");
 }
 
-RunSummary MailingRun::resumeTable(SendListTable& table, qint64 logIndex)
+std::pair<RunMessage, RunOptions> MailingRun::parametersOf(const SendListTable& table)
 {
-    // The notes were written on this start of the machine: every write reached the
-    // system's cache, which only a machine stop loses.
-    table.settleAfterStop(!machineBootId().isEmpty() && table.runValue(Note::boot) == machineBootId());
     RunMessage message;
     message.subject = table.runValue(Note::subject);
     message.body = table.runValue(Note::body);
@@ -164,6 +161,53 @@ RunSummary MailingRun::resumeTable(SendListTable& table, qint64 logIndex)
     options.extraTo = lines(table.runValue(Note::to));
     options.extraCc = lines(table.runValue(Note::cc));
     options.staggerDelay = table.runValue(Note::stagger).toInt();
+    return {message, options};
+}
+
+RunSummary MailingRun::resendToRefused(const SendListTable& source)
+{
+    SendListTable fresh(db_, folder_);
+    if (!fresh.CreateSendMailTable(ui_))
+        return {};
+    {
+        Transaction transaction(db_, Transaction::Lock::Deferred);
+        source.walk(
+            [&](const SendListRow& row) {
+                SendListRow again = row;
+                again.Sent = false;
+                again.outcome = {};
+                fresh.insertOrIgnore(again);
+                return true;
+            },
+            SendListTable::Rows::Refused);
+        transaction.commit();
+    }
+    if (fresh.count() == 0) {
+        fresh.FreeSendMailTable(true);
+        return {};
+    }
+    const auto [message, options] = parametersOf(source);
+    // A schedule's batch has no record of its own to copy: its notes give the message.
+    SendLogRecord record = log_.read(source.runValue(Note::log).toLongLong()).value_or(SendLogRecord{});
+    if (record.Index == 0) {
+        record.Subject = message.subject;
+        record.Body = message.body;
+        record.IsHTML = message.html;
+        record.Attachments = message.attachments;
+    }
+    // Another set of recipients than the first run's: no view to restore on a resend.
+    record.Recipients = QStringLiteral("Refused Recipients");
+    record.RecipientString.clear();
+    const qint64 logIndex = SaveEmailToSendLog(record, fresh);
+    return send(fresh, logIndex, message, options);
+}
+
+RunSummary MailingRun::resumeTable(SendListTable& table, qint64 logIndex)
+{
+    // The notes were written on this start of the machine: every write reached the
+    // system's cache, which only a machine stop loses.
+    table.settleAfterStop(!machineBootId().isEmpty() && table.runValue(Note::boot) == machineBootId());
+    const auto [message, options] = parametersOf(table);
     if (table.runValue(Note::phase) == QLatin1String("building")) {
         RecipientTableBuilder builder(table, settings_, ui_, mailSend_.flags);
         const QString filter = table.runValue(Note::filter);

@@ -57,6 +57,10 @@ public:
     RunSummary resume();
     // Resumes the run of an open table (a send-log run's or a schedule's batch).
     RunSummary resumeTable(SendListTable& table, qint64 logIndex);
+    // "Resend to Refused": a new run, with a table and a send-log record of its own,
+    // over the rows of a run's table that the server refused, with that run's message
+    // and parameters. The caller holds the send lock. Not started when none was refused.
+    RunSummary resendToRefused(const SendListTable& source);
     // Whether the table's run was stopped while it sent (or built its table).
     static bool stoppedMidway(const SendListTable& table);
 
@@ -64,6 +68,9 @@ public:
     // resume it now?" and the resume on Yes (No keeps it for later). Quiet when none
     // is interrupted or another copy is sending. True when one was resumed.
     bool offerResume();
+
+    // The message and parameters the run noted in its table.
+    static std::pair<RunMessage, RunOptions> parametersOf(const SendListTable& table);
 
     // "recipients: accepted A, refused R, uncertain U, not sent W".
     static QString tallyLine(const SendListTally& tally);

@@ -1,10 +1,9 @@
 #include "mailings/SendDialogRun.h"
 
 #include "base/Ui.h"
+#include "mailings/LockedRun.h"
 #include "mailings/RecipientTableBuilder.h"
-#include "mailings/SendRunLock.h"
 #include "sending/FieldCodes.h"
-#include "mailings/SendRunQuestions.h"
 #include "sending/TdmMailSend.h"
 #include "settings/Settings.h"
 
@@ -89,15 +88,8 @@ bool SendDialogRun::sendNow(const RunMessage& message, SendLogRecord record, con
 
 RunSummary SendDialogRun::CommenceSending(qint64 logIndex, const RunMessage& message, const RunOptions& options)
 {
-    if (!InternetCheckPasses(s_.settings, options.method, s_.ui))
-        return {};
-    SendRunLock lock(s_.databaseFolder);
-    if (!lock.acquire(s_.ui))
-        return {};
-    s_.mailSend.flags.HideSendErrors = false;
-    s_.mailSend.AddToSendLog(QStringLiteral("Commencing Send"), true);
-    MailingRun run(s_.connection, s_.databaseFolder, s_.settings, s_.mailSend, s_.ui, s_.pause);
-    return run.send(table_, logIndex, message, options);
+    return RunUnderSendLock(s_, options.method,
+                            [&](MailingRun& run) { return run.send(table_, logIndex, message, options); });
 }
 
 void SendDialogRun::SendTestClick(const RunMessage& message, const RunOptions& options)

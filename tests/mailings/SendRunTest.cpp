@@ -180,6 +180,42 @@ TEST_F(SendRun, RefusedRecipientsKeepTheServersWordsAndTheRestOfTheBatchStillGet
     EXPECT_EQ(table->tally().refused, 2);
 }
 
+TEST_F(SendRun, ResendToRefusedSendsOnlyTheRefusedRowsAsARunOfItsOwnAndLeavesTheFirstRunsRecord)
+{
+    SmtpSinkOptions refusing;
+    refusing.refused = {"gone@x.test"};
+    refusing.deferred = "later@x.test";
+    start(refusing);
+    fill({"ann@x.test", "gone@x.test", "later@x.test"});
+    MailingRun mailing(db.connection(), dir.path() + "/", settings, *mailSend, ui, pause);
+    SendLogRecord record;
+    record.Subject = "News";
+    const qint64 first = mailing.SaveEmailToSendLog(record, *table);
+    ASSERT_EQ(mailing.send(*table, first, {"News", "Plain", {}, false, {}, false}, {}).end, RunEnd::Completed);
+
+    // The server takes them now.
+    sink = std::make_unique<SmtpSink>();
+    ASSERT_TRUE(sink->started());
+    settings.SMTPPort = sink->account().port;
+    const RunSummary again = mailing.resendToRefused(*table);
+    EXPECT_TRUE(again.started);
+    EXPECT_EQ(again.end, RunEnd::Completed);
+    EXPECT_EQ(deliveredTo(), (QStringList{"gone@x.test", "later@x.test"}));
+    ASSERT_EQ(sink->messages().size(), 2);
+    EXPECT_TRUE(sink->messages()[0].bytes.contains("Subject: News"));
+    EXPECT_EQ(again.tally.accepted, 2);
+    EXPECT_EQ(table->tally().refused, 2);  // the first run's table tells what happened to it
+
+    QList<SendLogRecord> records = SendLogTable(db.connection()).all();
+    ASSERT_EQ(records.size(), 2);
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.Index < b.Index; });
+    EXPECT_EQ(records[0].RecipientCount, 3);
+    EXPECT_EQ(records[1].RecipientCount, 2);
+    EXPECT_EQ(records[1].Subject, "News");
+    EXPECT_NE(records[1].sendListNumber, records[0].sendListNumber);
+    EXPECT_FALSE(records[1].runOpen);
+}
+
 TEST_F(SendRun, StaggerPausesComeBeforeEveryMessageButTheFirstAndACancelInOneStillSendsThatMessage)
 {
     start();

@@ -4,6 +4,8 @@
 #include "app/ModeString.h"
 #include "app/Session.h"
 #include "base/Ui.h"
+#include "exchange/CheckOverwriteFile.h"
+#include "mailings/RefusedResend.h"
 #include "mailings/ScheduleTable.h"
 #include "mailings/SendDialogRun.h"
 #include "mailings/SendRunQuestions.h"
@@ -93,7 +95,10 @@ void MailingMenu::PrepareSendDialog()
     auto* panel = new SendRunPanel(dialog, run, services, settings, session.logs, view);
     dialog.runArea()->addWidget(panel);
     mailSend.showRecipients = [&] {
-        TdlgShowRecipients viewer(table, session.ui, {}, &dialog);
+        // Mid-run: the table is being sent, so it offers no resend of its own.
+        TdlgShowRecipients viewer(table, session.ui,
+                                  {[&session](const QString& file) { return CheckOverwriteFile(session.ui, file); }, {}},
+                                  &dialog);
         viewer.exec();
     };
     dialog.exec();
@@ -106,10 +111,16 @@ void MailingMenu::PrepareSendDialog()
 void MailingMenu::showRecipients(const QString& tableFile)
 {
     Session& session = controller_.session();
-    SendListTable table(session.db.database().connection(), session.db.resolvedFolder());
+    const QString folder = session.db.resolvedFolder();
+    SendListTable table(session.db.database().connection(), folder);
     if (!table.CreateSendMailTable(session.ui, tableFile))
         return;
-    TdlgShowRecipients viewer(table, session.ui, {}, &window_);
+    TdlgStaggerDelay pause(session.ui, &window_);
+    const MailingServices services{session.db.database().connection(), folder, session.settings,
+                                   session.CreatedmMailSend(), session.ui, pause};
+    TdlgShowRecipients::Hooks hooks{[&session](const QString& file) { return CheckOverwriteFile(session.ui, file); },
+                                    [&] { ResendToRefused(services, table); }};
+    TdlgShowRecipients viewer(table, session.ui, hooks, &window_);
     viewer.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "app/Session.h"
 #include "app/ui/ExchangeMenu.h"
 #include "app/ui/MailingMenu.h"
+#include "app/ui/OptionsMenu.h"
 #include "app/ui/GuiUi.h"
 #include "app/ui/InformationPanel.h"
 #include "app/ui/MainMenus.h"
@@ -39,6 +40,7 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     exchange_ = new ExchangeMenu(controller_, *grid_, *menus_->fileMenu(), menus_->exchangePlace(), *this);
     actions_->hooks.manualEntry = [this](const QString& pasted) { exchange_->manualEntry(pasted); };
     mailing_ = new MailingMenu(controller_, *menus_->fileMenu(), *this);
+    new OptionsMenu(controller_, *this, *menus_->sortMenu());
     connect(btnsend_, &QPushButton::clicked, mailing_, &MailingMenu::btnsendClick);
     wirePanels();
     wireTimers();

@@ -15,16 +15,16 @@ struct OptionsServices {
     Ui& ui;
     Logs& logs;
     // The list rules (group checks, the scans of the list) working with these settings.
-    std::function<ListContext(Settings&)> listContext;
+    std::function<ListContext(Settings&)> listContext = {};
     // The folder picker with the prompt as its heading; empty when cancelled.
-    std::function<QString(const QString& prompt)> pickFolder;
+    std::function<QString(const QString& prompt)> pickFolder = {};
     // The relay server's settings; true when stored. Unset: its button stays disabled.
-    std::function<bool(Settings&)> relaySettings;
+    std::function<bool(Settings&)> relaySettings = {};
     // The help viewer for a topic number. Unset: the help buttons are disabled.
-    std::function<void(int topic)> showHelp;
+    std::function<void(int topic)> showHelp = {};
     // Saves the settings (lists and Settings.ini); false when something could not be saved.
-    std::function<bool(const Settings&)> save;
+    std::function<bool(const Settings&)> save = {};
     // The committed settings reach what shows them: the group lists of the main window,
     // its captions and menus, the list view's record cache.
-    std::function<void(const Settings&)> applied;
+    std::function<void(const Settings&)> applied = {};
 };
