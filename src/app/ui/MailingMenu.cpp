@@ -2,6 +2,7 @@
 
 #include "app/AppController.h"
 #include "app/ModeString.h"
+#include "app/ui/OptionsMenu.h"
 #include "app/Session.h"
 #include "base/Ui.h"
 #include "exchange/CheckOverwriteFile.h"
@@ -81,7 +82,7 @@ void MailingMenu::PrepareSendDialog()
     TdlgStaggerDelay pause(session.ui, &window_);
     const MailingServices services{session.db.database().connection(), folder, settings, mailSend, session.ui, pause};
     SendDialogRun run(services, table);
-    TdlgSendMail dialog({settings, session.logs, session.ui, [&] { return TdlgSMTPSettings::edit(&window_, session.ui, settings); }, {}},
+    TdlgSendMail dialog({settings, session.logs, session.ui, [&] { return TdlgSMTPSettings::edit(&window_, session.ui, settings); }, controller_.hooks().showHelp},
                         &window_);
     const int tab = controller_.currentTab();
     SendRunPanel::View view;
@@ -92,6 +93,8 @@ void MailingMenu::PrepareSendDialog()
     view.estimate = [&session, filter = view.filterExpression](RecipientChoice choice) {
         return estimateOf(session, choice, filter);
     };
+    view.showHelp = controller_.hooks().showHelp;
+    view.sendingOptions = [this, &dialog] { OptionsMenu::editOptions(controller_, &dialog, "Sending Mail"); };
     auto* panel = new SendRunPanel(dialog, run, services, settings, session.logs, view);
     dialog.runArea()->addWidget(panel);
     mailSend.showRecipients = [&] {
@@ -131,7 +134,7 @@ void MailingMenu::mkMailSchedClick()
         return;
     controller_.newformpreparation(true);
     ScheduleTable schedules(session.db.database().connection());
-    TdlgMailSchedule::run(&window_, {{session.ui, session.settings, session.logs, {}, {}},
+    TdlgMailSchedule::run(&window_, {{session.ui, session.settings, session.logs, {}, controller_.hooks().showHelp},
                                      schedules,
                                      session.db.resolvedFolder(),
                                      [this](const QString& file) { showRecipients(file); },

@@ -20,16 +20,19 @@ OptionsMenu::OptionsMenu(AppController& controller, QMainWindow& window, QMenu& 
     window.menuBar()->insertMenu(before.menuAction(), view);
 }
 
-void OptionsMenu::mkOptionsClick()
+void OptionsMenu::mkOptionsClick() { editOptions(controller_, &window_); }
+
+bool OptionsMenu::editOptions(AppController& controller, QWidget* parent, const QString& onlyPage)
 {
-    Session& session = controller_.session();
+    Session& session = controller.session();
     OptionsServices services{.ui = session.ui, .logs = session.logs};
-    services.listContext = [this](Settings& s) { return controller_.listContext(s); };
-    services.pickFolder = controller_.hooks().GetOutlookFolder;
-    services.showHelp = controller_.hooks().showHelp;
-    services.save = [this](const Settings& s) { return controller_.settingsStore().SaveEntries(s); };
-    services.applied = [this](const Settings&) { controller_.settingsApplied(); };
-    controller_.newformpreparation(true);
-    Tdlgoptions::edit(&window_, services, session.settings);
-    controller_.newformpreparation(false);
+    services.listContext = [&controller](Settings& s) { return controller.listContext(s); };
+    services.pickFolder = controller.hooks().GetOutlookFolder;
+    services.showHelp = controller.hooks().showHelp;
+    services.save = [&controller](const Settings& s) { return controller.settingsStore().SaveEntries(s); };
+    services.applied = [&controller](const Settings&) { controller.settingsApplied(); };
+    controller.newformpreparation(true);
+    const bool committed = Tdlgoptions::edit(parent, services, session.settings, onlyPage);
+    controller.newformpreparation(false);
+    return committed;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class AppController;
 class QMainWindow;
 class QMenu;
+class QWidget;
 
 // The main window's View menu with "Options...": the options dialog over a copy of
 // the session's settings, in the modal-work state; OK commits, saves and applies it.
@@ -15,6 +17,8 @@ public:
     OptionsMenu(AppController& controller, QMainWindow& window, QMenu& before);
 
     void mkOptionsClick();
+    // The options dialog, with only the page of that title when one is given; true on OK.
+    static bool editOptions(AppController& controller, QWidget* parent, const QString& onlyPage = {});
 
 private:
     AppController& controller_;

@@ -76,6 +76,9 @@ SendRunPanel::SendRunPanel(TdlgSendMail& dialog, SendDialogRun& run, MailingServ
             [this] { btnSendClick(true); });
     connect(button(this, buttons, "Send Test Message", "btnSendTest"), &QPushButton::clicked, this,
             [this] { SendTestClick(); });
+    QPushButton* sendingOptions = button(this, buttons, "Sending Options...", "btnSendingOptions");
+    sendingOptions->setEnabled(bool(view_.sendingOptions));
+    connect(sendingOptions, &QPushButton::clicked, this, &SendRunPanel::btnSendingOptionsClick);
     connect(button(this, buttons, "Cancel", "btnCancel"), &QPushButton::clicked, this, [this] {
         services_.mailSend.flags.CancelRequested = true;
         QApplication::beep();
@@ -132,6 +135,15 @@ void SendRunPanel::btnrecalcClick()
     const bool accurate = run_.btnrecalcClick(selection(), dialog_.composer().composition().MessageIsPersonalised);
     recipients_->setRejects(run_.rejects());
     showCount(accurate);
+}
+
+void SendRunPanel::btnSendingOptionsClick()
+{
+    view_.sendingOptions();
+    MessageComposition& composition = dialog_.composer().composition();
+    composition.takeRecipientsPerMessage();
+    recipients_->setSendingMethod(settings_.EmailMethod == 4, composition.RecipientsPerMessage == 1);
+    showCount(run_.accurate());
 }
 
 bool SendRunPanel::messageChecks(bool recompute)

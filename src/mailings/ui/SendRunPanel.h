@@ -26,6 +26,8 @@ public:
         std::function<qint64(RecipientChoice)> estimate;  // the entries a choice holds
         std::function<QStringList()> fromMailFolder;       // harvest from a mail folder; unset: off
         std::function<void(int topic)> showHelp;
+        // The options dialog with only its "Sending Mail" page; unset: its button is off.
+        std::function<void()> sendingOptions;
     };
 
     SendRunPanel(TdlgSendMail& dialog, SendDialogRun& run, MailingServices services, Settings& settings, Logs& logs,
@@ -43,6 +45,8 @@ private:
     RecipientSelection selection() const;
     void showCount(bool accurate);
     void btnrecalcClick();
+    // After the sending options: their recipients per message and send method.
+    void btnSendingOptionsClick();
     void CheckSchedSend(const RunMessage& message, const SendLogRecord& record);
 
     TdlgSendMail& dialog_;

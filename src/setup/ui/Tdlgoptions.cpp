@@ -57,7 +57,7 @@ Tdlgoptions::Tdlgoptions(OptionsServices& services, const Settings& current, QWi
 
 Tdlgoptions::~Tdlgoptions() = default;
 
-bool Tdlgoptions::edit(QWidget* parent, OptionsServices& services, Settings& settings)
+bool Tdlgoptions::edit(QWidget* parent, OptionsServices& services, Settings& settings, const QString& onlyPage)
 {
     Settings copy = settings;
     if (copy.EmailMethod < 0
@@ -71,6 +71,11 @@ bool Tdlgoptions::edit(QWidget* parent, OptionsServices& services, Settings& set
         copy.AltSendMethod = 0;
     }
     Tdlgoptions dialog(services, copy, parent);
+    if (!onlyPage.isEmpty()) {
+        dialog.showPage(onlyPage);
+        for (int i = 0; i < dialog.pgOptions_->count(); ++i)
+            dialog.pgOptions_->setTabVisible(i, dialog.pgOptions_->tabText(i) == onlyPage);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return false;
     settings = dialog.draft_;

@@ -19,9 +19,9 @@ public:
     Tdlgoptions(OptionsServices& services, const Settings& current, QWidget* parent = nullptr);
     ~Tdlgoptions() override;
 
-    // Shows the dialog over a copy of settings; on OK the copy replaces settings.
-    // True when it did.
-    static bool edit(QWidget* parent, OptionsServices& services, Settings& settings);
+    // Shows the dialog over a copy of settings, with only the page of that title when
+    // one is given; on OK the copy replaces settings. True when it did.
+    static bool edit(QWidget* parent, OptionsServices& services, Settings& settings, const QString& onlyPage = {});
 
     // The copy as the pages show it now.
     Settings edited() const;

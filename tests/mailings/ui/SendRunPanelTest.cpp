@@ -58,7 +58,11 @@ TEST(SendRunPanel, TypedRecipientsAreCountedSentLoggedAndTheDialogCloses)
     const MailingServices services{db.connection(), dir.path() + "/", settings, mailSend, ui, pause};
     SendDialogRun run(services, table);
     TdlgSendMail dialog({settings, logs, ui, {}, {}});
-    auto* panel = new SendRunPanel(dialog, run, services, settings, logs, {});
+    SendRunPanel::View view;
+    // The options dialog's "Sending Mail" page, as a person switching between one
+    // message per recipient and hidden copies.
+    view.sendingOptions = [&] { settings.MessageRecipientCount = settings.MessageRecipientCount == 1 ? 250 : 1; };
+    auto* panel = new SendRunPanel(dialog, run, services, settings, logs, view);
     dialog.runArea()->addWidget(panel);
     dialog.show();
 
@@ -69,6 +73,11 @@ TEST(SendRunPanel, TypedRecipientsAreCountedSentLoggedAndTheDialogCloses)
     auto* count = dialog.findChild<QLabel*>("lblRecipientCount");
     EXPECT_TRUE(count->text().startsWith("Estimated: 3 Recipients")) << count->text().toStdString();
     emit dialog.findChild<QLabel*>("lnkCalculate")->linkActivated("#");
+    EXPECT_EQ(count->text(), "Details: 2 Unique Recipients,  1 Recip. per E-mail,  2 E-mails");
+    auto* sendingOptions = dialog.findChild<QPushButton*>("btnSendingOptions");
+    sendingOptions->click();
+    EXPECT_TRUE(count->text().endsWith(" 1 E-mails")) << count->text().toStdString();
+    sendingOptions->click();
     EXPECT_EQ(count->text(), "Details: 2 Unique Recipients,  1 Recip. per E-mail,  2 E-mails");
 
     dialog.findChild<QPushButton*>("btnSend")->click();
