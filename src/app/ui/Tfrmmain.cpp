@@ -14,11 +14,13 @@
 #include "reports/ui/ListPanels.h"
 #include "settings/GridLayoutStore.h"
 #include "store/Database.h"
+#include "util/ui/HelpViewer.h"
 #include "util/ui/WindowRoutines.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -44,6 +46,7 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     connect(btnsend_, &QPushButton::clicked, mailing_, &MailingMenu::btnsendClick);
     wirePanels();
     wireTimers();
+    addHelpMenu();
     controller_.session().statistics.displayChanged = [this] { refreshInformation(); };
     controller_.session().db.recent().menuRebuilt =
         [this](const QList<RecentList::MenuItem>& items) { menus_->rebuildRecent(items); };
@@ -59,6 +62,22 @@ Tfrmmain::~Tfrmmain()
     controller_.session().statistics.displayChanged = nullptr;
     controller_.timers().mainWindowActive = [] { return false; };
     controller_.timers().scheduleIconChanged = nullptr;
+    delete help_;
+}
+
+std::function<void(int topic)> Tfrmmain::showHelp()
+{
+    return help_->showHelp();
+}
+
+void Tfrmmain::addHelpMenu()
+{
+    // Not a child: a window of its own that stays beside the main window.
+    help_ = new HelpViewer(HelpTopics::standard(QCoreApplication::applicationDirPath()));
+    QMenu* menu = menuBar()->addMenu("&Help");
+    menu->setObjectName("mkHelp");
+    QAction* contents = menu->addAction("Contents", help_, &HelpViewer::showIndex);
+    contents->setObjectName("mkHelpContents");
 }
 
 void Tfrmmain::buildPanels()

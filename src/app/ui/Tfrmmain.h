@@ -3,6 +3,8 @@
 #include "app/MainView.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <functional>
 
 class AppController;
 class EntriesGrid;
@@ -15,6 +17,7 @@ class OtherPanel;
 class SearchPanel;
 class SelectionActions;
 class GuiUi;
+class HelpViewer;
 class InformationPanel;
 class MainMenus;
 class QLabel;
@@ -37,6 +40,8 @@ public:
     // For writing the grid to a file and the commands the lead's menus add.
     EntriesGrid& grid() { return *grid_; }
     SelectionActions& selectionActions() { return *actions_; }
+    // The program's help window, for the dialogs' help buttons.
+    std::function<void(int topic)> showHelp();
 
     // MainView
     void setCaption(const QString& caption) override;
@@ -59,6 +64,7 @@ private:
     void buildPanels();
     void wirePanels();
     void wireTimers();
+    void addHelpMenu();
     bool isActiveForm() const;
 
     AppController& controller_;
@@ -74,6 +80,7 @@ private:
     SelectionActions* actions_;
     ExchangeMenu* exchange_;
     MailingMenu* mailing_;
+    QPointer<HelpViewer> help_;
     QPushButton* btnsend_;
     QWidget* pnlStatus_;
     QLabel* lblModeEntries_;
