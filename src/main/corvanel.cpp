@@ -11,6 +11,7 @@
 #include "mail/ui/TdlgGetOLFolder.h"
 #include "settings/GridLayoutStore.h"
 #include "subscriptions/ui/TfrmExtractentries.h"
+#include "util/ui/HelpViewer.h"
 
 #include <QApplication>
 #include <exception>
@@ -55,7 +56,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // One help window for the whole run, beside the main window rather than inside it.
+    HelpViewer help(HelpTopics::standard(QApplication::applicationDirPath()));
     AppHooks hooks;
+    hooks.showHelp = help.showHelp();
     hooks.showSplash = [&ui] { ui.showSplash(); };
     hooks.GetOutlookFolder = [&session, &ui](const QString& prompt) {
         const MailStores stores = mailStoresFor(session.settings, session.folders);
@@ -71,6 +75,7 @@ int main(int argc, char** argv)
     GridLayoutStore layoutStore;
     Tfrmmain window(controller, layoutStore, &ui);
     ui.setParentWindow(&window);
+    window.addHelpMenu(help);
 
     // A signal may come inside any event loop: a message box's, a dialog's, one of
     // the start-up before the main window exists, or the shutdown's. Every loop is

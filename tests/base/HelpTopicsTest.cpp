@@ -84,11 +84,13 @@ TEST(HelpPages, TheIndexReachesEveryPageAndNoLinkIsBroken)
     const QStringList pages = folder.entryList({"*.html"}, QDir::Files);
     ASSERT_GT(pages.size(), 1);
     for (const QString& page : pages) {
-        if (page != "index.html")
+        if (page != "index.html") {
             EXPECT_TRUE(fromIndex.contains(page)) << page.toStdString() << " is not listed in index.html";
-        for (const QString& link : relativeLinksOf(folder.filePath(page)))
+        }
+        for (const QString& link : relativeLinksOf(folder.filePath(page))) {
             EXPECT_TRUE(QFileInfo::exists(folder.filePath(link)))
                 << page.toStdString() << " links to the missing " << link.toStdString();
+        }
     }
 }
 

@@ -46,7 +46,6 @@ Tfrmmain::Tfrmmain(AppController& controller, GridLayoutStore& layoutStore, GuiU
     connect(btnsend_, &QPushButton::clicked, mailing_, &MailingMenu::btnsendClick);
     wirePanels();
     wireTimers();
-    addHelpMenu();
     controller_.session().statistics.displayChanged = [this] { refreshInformation(); };
     controller_.session().db.recent().menuRebuilt =
         [this](const QList<RecentList::MenuItem>& items) { menus_->rebuildRecent(items); };
@@ -62,21 +61,13 @@ Tfrmmain::~Tfrmmain()
     controller_.session().statistics.displayChanged = nullptr;
     controller_.timers().mainWindowActive = [] { return false; };
     controller_.timers().scheduleIconChanged = nullptr;
-    delete help_;
 }
 
-std::function<void(int topic)> Tfrmmain::showHelp()
+void Tfrmmain::addHelpMenu(HelpViewer& viewer)
 {
-    return help_->showHelp();
-}
-
-void Tfrmmain::addHelpMenu()
-{
-    // Not a child: a window of its own that stays beside the main window.
-    help_ = new HelpViewer(HelpTopics::standard(QCoreApplication::applicationDirPath()));
     QMenu* menu = menuBar()->addMenu("&Help");
     menu->setObjectName("mkHelp");
-    QAction* contents = menu->addAction("Contents", help_, &HelpViewer::showIndex);
+    QAction* contents = menu->addAction("Contents", &viewer, &HelpViewer::showIndex);
     contents->setObjectName("mkHelpContents");
 }
 

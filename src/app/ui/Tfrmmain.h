@@ -3,8 +3,6 @@
 #include "app/MainView.h"
 
 #include <QMainWindow>
-#include <QPointer>
-#include <functional>
 
 class AppController;
 class EntriesGrid;
@@ -40,8 +38,8 @@ public:
     // For writing the grid to a file and the commands the lead's menus add.
     EntriesGrid& grid() { return *grid_; }
     SelectionActions& selectionActions() { return *actions_; }
-    // The program's help window, for the dialogs' help buttons.
-    std::function<void(int topic)> showHelp();
+    // Help|Contents, opening the contents of the program's help window.
+    void addHelpMenu(HelpViewer& viewer);
 
     // MainView
     void setCaption(const QString& caption) override;
@@ -64,7 +62,6 @@ private:
     void buildPanels();
     void wirePanels();
     void wireTimers();
-    void addHelpMenu();
     bool isActiveForm() const;
 
     AppController& controller_;
@@ -80,7 +77,6 @@ private:
     SelectionActions* actions_;
     ExchangeMenu* exchange_;
     MailingMenu* mailing_;
-    QPointer<HelpViewer> help_;
     QPushButton* btnsend_;
     QWidget* pnlStatus_;
     QLabel* lblModeEntries_;
