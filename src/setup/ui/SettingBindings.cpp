@@ -4,6 +4,7 @@
 #include "util/ui/WindowRoutines.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <stdexcept>
@@ -15,7 +16,7 @@ namespace {
 // opens the page.
 template <class Member> Member memberOf(const char* key)
 {
-    const SettingKey* found = settingKey(QLatin1String(key));
+    const SettingKey* found = settingKey(QString::fromLatin1(key));
     if (!found || !std::holds_alternative<Member>(found->binding))
         throw std::logic_error(std::string("no settings key of that type: ") + key);
     return std::get<Member>(found->binding);
@@ -45,13 +46,44 @@ QSpinBox* SettingBindings::number(const char* key)
 {
     const auto member = memberOf<int Settings::*>(key);
     auto* spin = named<QSpinBox>(QLatin1String(key));
-    if (const auto usual = settingKey(QLatin1String(key))->rule.usual)
+    if (const auto usual = settingKey(QString::fromLatin1(key))->rule.usual)
         spin->setRange(usual->min, usual->max);
     else
         spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     loaders_.push_back([=](const Settings& s) { spin->setValue(s.*member); });
     storers_.push_back([=](Settings& s) { s.*member = spin->value(); });
     return spin;
+}
+
+QComboBox* SettingBindings::choice(const char* key, const QStringList& captions)
+{
+    const auto member = memberOf<int Settings::*>(key);
+    auto* combo = named<QComboBox>(QLatin1String(key));
+    combo->addItems(captions);
+    loaders_.push_back([=](const Settings& s) {
+        combo->setCurrentIndex(s.*member >= 0 && s.*member < combo->count() ? s.*member : -1);
+    });
+    storers_.push_back([=](Settings& s) {
+        if (combo->currentIndex() >= 0)
+            s.*member = combo->currentIndex();
+    });
+    return combo;
+}
+
+QComboBox* SettingBindings::textChoice(const char* key)
+{
+    const auto member = memberOf<QString Settings::*>(key);
+    auto* combo = named<QComboBox>(QLatin1String(key));
+    for (const char* spelling : settingKey(QString::fromLatin1(key))->rule.choices)
+        combo->addItem(QLatin1String(spelling));
+    loaders_.push_back([=](const Settings& s) {
+        combo->setCurrentIndex(combo->findText(s.*member, Qt::MatchFixedString));
+    });
+    storers_.push_back([=](Settings& s) {
+        if (combo->currentIndex() >= 0)
+            s.*member = combo->currentText();
+    });
+    return combo;
 }
 
 void SettingBindings::load(const Settings& s) const
