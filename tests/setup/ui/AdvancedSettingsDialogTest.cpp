@@ -3,13 +3,17 @@
 #include "setup/ui/TdlgAdvancedSettings.h"
 #include "support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -169,4 +173,30 @@ TEST_F(AdvancedSettings, EscapeStoresNothingAndHelpOpensItsTopicOnlyWhereThereIs
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(settings.OnlyScanSubject);
     EXPECT_EQ(settings.StaggerDelay, 0);
+}
+
+TEST_F(AdvancedSettings, TheProfileEditedFromTheDialogIsKeptOnlyWhenTheDialogIsAccepted)
+{
+    const auto editProfile = [this](const QString& user) {
+        QTimer::singleShot(0, [user] {
+            QWidget* profile = QApplication::activeModalWidget();
+            ASSERT_NE(profile, nullptr);
+            EXPECT_EQ(profile->windowTitle(), "E-mail Software Login Profile");
+            profile->findChild<QRadioButton*>("rdbProfile")->setChecked(true);
+            profile->findChild<QLineEdit*>("ProfileName")->setText(user);
+            profile->findChild<QDialogButtonBox*>("btnsProfile")
+                ->button(QDialogButtonBox::Ok)
+                ->click();
+        });
+        find<QPushButton>("btnProfiles")->click();
+    };
+    open();
+    editProfile("dropped");
+    press(QDialogButtonBox::Cancel);
+    EXPECT_TRUE(settings.ProfileName.isEmpty());
+
+    open();
+    editProfile("listowner");
+    press(QDialogButtonBox::Ok);
+    EXPECT_EQ(settings.ProfileName, "listowner");
 }
