@@ -1,6 +1,7 @@
 #include "sending/ui/TdlgSMTPSettings.h"
 
 #include "base/Ui.h"
+#include "sending/SmtpAccountCheck.h"
 #include "settings/Settings.h"
 #include "util/ui/WindowRoutines.h"
 
@@ -9,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TdlgSMTPSettings::TdlgSMTPSettings(Ui& ui, Settings& settings, QWidget* parent)
@@ -51,12 +53,15 @@ TdlgSMTPSettings::TdlgSMTPSettings(Ui& ui, Settings& settings, QWidget* parent)
     connect(chkLogon_, &QCheckBox::toggled, this, followLogon);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName("btnsSMTPSettings");
+    QPushButton* btnTest = buttons->addButton("Test", QDialogButtonBox::ActionRole);
+    btnTest->setObjectName("btnTest");
+    connect(btnTest, &QPushButton::clicked, this, &TdlgSMTPSettings::test);
     connect(buttons, &QDialogButtonBox::accepted, this, &TdlgSMTPSettings::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }
 
-void TdlgSMTPSettings::accept()
+bool TdlgSMTPSettings::fieldsPass()
 {
     // Every check speaks, in this order, before the dialog decides.
     bool portIsNumber = false;
@@ -65,23 +70,42 @@ void TdlgSMTPSettings::accept()
     const bool portValid = portIsNumber && port >= 1 && port <= 65535;
     if (!portValid)
         ui_.warn("You have not specified a valid SMTP port!");
-    const QString email = edtEmail_->text().trimmed();
-    const QString host = edtHost_->text().trimmed();
-    if (email.isEmpty())
+    const bool hasEmail = !edtEmail_->text().trimmed().isEmpty();
+    const bool hasHost = !edtHost_->text().trimmed().isEmpty();
+    if (!hasEmail)
         ui_.inform("Please specify an e-mail address.");
-    if (host.isEmpty())
+    if (!hasHost)
         ui_.inform("Please specify your SMTP server.");
-    if (!portValid || email.isEmpty() || host.isEmpty())
+    return portValid && hasEmail && hasHost;
+}
+
+void TdlgSMTPSettings::storeInto(Settings& s) const
+{
+    s.SMTPPort = edtPort_->text().trimmed().toInt();
+    s.SMTPID = edtUser_->text();
+    s.SmtpPassword = edtPassword_->text();
+    s.SMTPHost = edtHost_->text().trimmed();
+    s.SMTPName = edtName_->text();
+    s.SMTPEmail = edtEmail_->text().trimmed();
+    s.SMTPLogon = chkLogon_->isChecked();
+    s.SMTPSecurity = cmbSecurity_->currentText();
+    s.SMTPVerifyCertificate = chkVerify_->isChecked();
+}
+
+void TdlgSMTPSettings::test()
+{
+    if (!fieldsPass())
         return;
-    settings_.SMTPPort = port;
-    settings_.SMTPID = edtUser_->text();
-    settings_.SmtpPassword = edtPassword_->text();
-    settings_.SMTPHost = host;
-    settings_.SMTPName = edtName_->text();
-    settings_.SMTPEmail = email;
-    settings_.SMTPLogon = chkLogon_->isChecked();
-    settings_.SMTPSecurity = cmbSecurity_->currentText();
-    settings_.SMTPVerifyCertificate = chkVerify_->isChecked();
+    Settings trial = settings_;
+    storeInto(trial);
+    showAccountCheck(ui_, checkSmtpAccount(smtpAccountFrom(trial), ui_));
+}
+
+void TdlgSMTPSettings::accept()
+{
+    if (!fieldsPass())
+        return;
+    storeInto(settings_);
     QDialog::accept();
 }
 

@@ -9,7 +9,8 @@ class Ui;
 struct Settings;
 
 // "SMTP Settings": the server, the sender and the log-in. OK stores the values
-// only when every check passes; a refused OK keeps the dialog open.
+// only when every check passes; a refused OK keeps the dialog open. "Test" opens
+// a session with the values as they stand, before anything is stored.
 class TdlgSMTPSettings : public QDialog {
     Q_OBJECT
 public:
@@ -21,6 +22,11 @@ public:
     void accept() override;
 
 private:
+    // The checks of OK, each saying what is wrong; true when all passed.
+    bool fieldsPass();
+    void storeInto(Settings& s) const;
+    void test();
+
     Ui& ui_;
     Settings& settings_;
     QLineEdit* edtHost_;

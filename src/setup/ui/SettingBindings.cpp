@@ -4,6 +4,7 @@
 #include "util/ui/WindowRoutines.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <stdexcept>
@@ -52,6 +53,37 @@ QSpinBox* SettingBindings::number(const char* key)
     loaders_.push_back([=](const Settings& s) { spin->setValue(s.*member); });
     storers_.push_back([=](Settings& s) { s.*member = spin->value(); });
     return spin;
+}
+
+QComboBox* SettingBindings::choice(const char* key, const QStringList& captions)
+{
+    const auto member = memberOf<int Settings::*>(key);
+    auto* combo = named<QComboBox>(QLatin1String(key));
+    combo->addItems(captions);
+    loaders_.push_back([=](const Settings& s) {
+        combo->setCurrentIndex(s.*member >= 0 && s.*member < combo->count() ? s.*member : -1);
+    });
+    storers_.push_back([=](Settings& s) {
+        if (combo->currentIndex() >= 0)
+            s.*member = combo->currentIndex();
+    });
+    return combo;
+}
+
+QComboBox* SettingBindings::textChoice(const char* key)
+{
+    const auto member = memberOf<QString Settings::*>(key);
+    auto* combo = named<QComboBox>(QLatin1String(key));
+    for (const char* spelling : settingKey(QString::fromLatin1(key))->rule.choices)
+        combo->addItem(QLatin1String(spelling));
+    loaders_.push_back([=](const Settings& s) {
+        combo->setCurrentIndex(combo->findText(s.*member, Qt::MatchFixedString));
+    });
+    storers_.push_back([=](Settings& s) {
+        if (combo->currentIndex() >= 0)
+            s.*member = combo->currentText();
+    });
+    return combo;
 }
 
 void SettingBindings::load(const Settings& s) const

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QSpinBox;
 struct Settings;
@@ -20,6 +22,11 @@ public:
     QLineEdit* text(const char* key);
     // A whole-number key, within the values its rule calls usual.
     QSpinBox* number(const char* key);
+    // A whole-number key whose value is the position of its caption. A value that
+    // names no caption (not chosen yet) selects nothing and is kept until one is chosen.
+    QComboBox* choice(const char* key, const QStringList& captions);
+    // A text key offering the spellings its rule allows.
+    QComboBox* textChoice(const char* key);
 
     void load(const Settings& s) const;
     void store(Settings& s) const;
