@@ -220,7 +220,7 @@ Overloaded(F...) -> Overloaded<F...>;
 
 std::span<const SettingKey> settingKeys() { return keys; }
 
-const SettingKey* settingKey(QStringView name)
+const SettingKey* settingKey(const QString& name)
 {
     for (const SettingKey& key : keys)
         if (name == QLatin1String(key.key))

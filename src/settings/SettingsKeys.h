@@ -60,7 +60,7 @@ struct SettingKey {
 // In file order. A codec may rely on the keys listed before its own.
 std::span<const SettingKey> settingKeys();
 // The key of that name (exact spelling); nullptr when there is none.
-const SettingKey* settingKey(QStringView name);
+const SettingKey* settingKey(const QString& name);
 
 // A text-list file of the configuration folder and the list it fills.
 struct ListFile {
