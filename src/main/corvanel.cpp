@@ -8,8 +8,11 @@
 #include "base/ProcessEnvironment.h"
 #include "exchange/BackUpFile.h"
 #include "mail/MailStoresFromSettings.h"
+#include "mail/ThunderbirdAccounts.h"
 #include "mail/ui/TdlgGetOLFolder.h"
 #include "settings/GridLayoutStore.h"
+#include "setup/ui/SetupWizardServices.h"
+#include "setup/ui/TdlgSetupWizard.h"
 #include "subscriptions/ui/TfrmExtractentries.h"
 #include "util/ui/HelpViewer.h"
 
@@ -64,6 +67,10 @@ int main(int argc, char** argv)
     hooks.GetOutlookFolder = [&session, &ui](const QString& prompt) {
         const MailStores stores = mailStoresFor(session.settings, session.folders);
         return GetOutlookFolder(QApplication::activeWindow(), stores, ui, prompt);
+    };
+    hooks.SetUpWizard = [&ui, pickFolder = hooks.GetOutlookFolder](Settings& settings) {
+        SetupWizardServices services{ui, pickFolder, {}, defaultThunderbirdFolder()};
+        TdlgSetupWizard::run(QApplication::activeWindow(), services, settings);
     };
     hooks.openCheckWindow = [](const QString& heading) {
         return TfrmExtractentries::open(heading, QApplication::activeWindow());

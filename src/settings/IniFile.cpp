@@ -69,6 +69,15 @@ bool IniFile::hasSectionHeader() const
                        [](const Section& s) { return !s.name.isEmpty(); });
 }
 
+QStringList IniFile::sectionNames() const
+{
+    QStringList names;
+    for (const Section& s : sections_)
+        if (!s.name.isEmpty())
+            names << s.name;
+    return names;
+}
+
 const IniFile::Section* IniFile::findSection(const QString& name) const
 {
     for (const Section& s : sections_)

@@ -26,6 +26,8 @@ public:
     bool hasSectionHeader() const;
 
     std::optional<QString> value(const QString& section, const QString& key) const;
+    // The names of the sections, in file order.
+    QStringList sectionNames() const;
     // Line breaks inside a value become blanks: a value is one line and can
     // never smuggle in a key of its own.
     void setValue(const QString& section, const QString& key, const QString& value);
