@@ -39,7 +39,7 @@ QLayout* OptionsDeliveryFailurePage::bounceRemoval()
 {
     BounceRemoval_ = named<QCheckBox>("BounceRemoval", "Remove addresses that have bounced more than", this);
     BounceMax_ = named<QSpinBox>("BounceMax", this);
-    const IntRange counts = *settingKey(u"BounceMax")->rule.usual;
+    const IntRange counts = *settingKey(QStringLiteral("BounceMax"))->rule.usual;
     BounceMax_->setRange(counts.min, counts.max);
     BounceMax_->setEnabled(false);
     connect(BounceRemoval_, &QCheckBox::toggled, BounceMax_, &QWidget::setEnabled);
