@@ -26,8 +26,10 @@ OptionsDeliveryFailurePage::OptionsDeliveryFailurePage(Tdlgoptions& dialog, Opti
     options->addWidget(bindings().check("FailedMail", "Automatically process Delivery Failure messages"));
     options->addLayout(bounceRemoval());
     options->addLayout(days);
-    options->addWidget(bindings().check("DeleteDeliveryWarnings", "Automatically delete Mail Delivery Warnings"));
-    options->addWidget(bindings().check("RemoveOutofOffice", "Automatically delete 'Out of Office' messages"));
+    options->addWidget(
+        bindings().check("DeleteDeliveryWarnings", "Automatically delete Mail Delivery Warnings"));
+    options->addWidget(
+        bindings().check("RemoveOutofOffice", "Automatically delete 'Out of Office' messages"));
     options->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(lbxfailure_);

@@ -91,7 +91,8 @@ QWidget* OptionsGroupsPage::unsupportedGroupChoice()
 {
     auto* frame = named<QGroupBox>("WrongCategory", "When a subscriber specifies a group not in the list");
     WrongCategory_ = new QButtonGroup(frame);
-    auto* errorList = named<QRadioButton>("rdbWrongCategoryErrorList", "Add the subscribe entry to the Error List");
+    auto* errorList =
+        named<QRadioButton>("rdbWrongCategoryErrorList", "Add the subscribe entry to the Error List");
     auto* change = named<QRadioButton>("rdbWrongCategoryChange", "Change the group to:");
     auto* confirm = named<QRadioButton>("rdbWrongCategoryConfirm", "Confirm the addition of the group");
     WrongCategory_->addButton(errorList, ErrorList);

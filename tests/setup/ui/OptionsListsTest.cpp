@@ -3,11 +3,13 @@
 #include "subscriptions/ListFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -16,10 +18,12 @@ namespace {
 
 using Answer = Ui::Answer;
 
-const QString kCommaQuestion = "An entry contains a comma.  The comma character is not supported and will be "
-                               "converted to an underscore character (_)";
-const QString kSpaceQuestion = "An entry contains a space.  The space character is not supported and will be "
-                               "converted to an underscore character (_)";
+const QString kCommaQuestion =
+    "An entry contains a comma.  The comma character is not supported and will be "
+    "converted to an underscore character (_)";
+const QString kSpaceQuestion =
+    "An entry contains a space.  The space character is not supported and will be "
+    "converted to an underscore character (_)";
 
 QStringList sorted(QStringList list)
 {
@@ -33,13 +37,20 @@ protected:
     void SetUp() override
     {
         ListFixture::SetUp();
-        services = std::make_unique<OptionsServices>(OptionsServices{
-            ui, *logs, [this](Settings& s) { return ListContext{s, *logs, ui, *db, *statistics}; }, {}, {}, {},
-            [this](const Settings& s) {
-                saved = s;
-                return true;
-            },
-            {}});
+        services = std::make_unique<OptionsServices>(
+            OptionsServices{ui,
+                            *logs,
+                            [this](Settings& s) {
+                                return ListContext{s, *logs, ui, *db, *statistics};
+                            },
+                            {},
+                            {},
+                            {},
+                            [this](const Settings& s) {
+                                saved = s;
+                                return true;
+                            },
+                            {}});
         dialog = std::make_unique<Tdlgoptions>(*services, settings);
     }
 
@@ -61,7 +72,9 @@ protected:
             auto* text = editor->findChild<QPlainTextEdit*>("memEntries");
             shownFirst = text->toPlainText();
             text->setPlainText(typed);
-            editor->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+            editor->findChild<QDialogButtonBox*>("buttonBox")
+                ->button(QDialogButtonBox::Ok)
+                ->click();
         });
         find<QPushButton>("btnEdit" + list)->click();
         return shownFirst;
@@ -96,10 +109,11 @@ protected:
 
 TEST_F(OptionsLists, TypedGroupsAreStoredLowerCasedOnceEachWithCommasTurnedIntoUnderscoresOrDropped)
 {
-    ui.answer(Answer::Ok);      // "Sales,Europe"
-    ui.answer(Answer::Ok);      // "sales,europe", the same group again
-    ui.answer(Answer::Cancel);  // "Web,Team"
-    const QString shownFirst = editList("lbxcategories", "Sales,Europe\nNEWS\n\n  sales,europe\nWeb,Team\ndefault");
+    ui.answer(Answer::Ok);     // "Sales,Europe"
+    ui.answer(Answer::Ok);     // "sales,europe", the same group again
+    ui.answer(Answer::Cancel); // "Web,Team"
+    const QString shownFirst =
+        editList("lbxcategories", "Sales,Europe\nNEWS\n\n  sales,europe\nWeb,Team\ndefault");
 
     EXPECT_EQ(shownFirst, "default\nnews");
     EXPECT_EQ(timesShown(kCommaQuestion), 3);
@@ -116,28 +130,30 @@ TEST_F(OptionsLists, TypedGroupsAreStoredLowerCasedOnceEachWithCommasTurnedIntoU
 
 TEST_F(OptionsLists, KeywordsAreStoredUpperCasedAndABlankIsAskedAbout)
 {
-    ui.answer(Answer::Cancel);  // "sign up"
-    ui.answer(Answer::Ok);      // "enrol me"
+    ui.answer(Answer::Cancel); // "sign up"
+    ui.answer(Answer::Ok);     // "enrol me"
     editList("Addstr", "join\nSubscribe\nsign up\nenrol me\nJOIN");
 
     EXPECT_EQ(timesShown(kSpaceQuestion), 2);
     pressOk();
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->Addstr, QStringList({"ENROL_ME", "JOIN", "SUBSCRIBE"}));
-    EXPECT_EQ(saved->Remstr, settings.Remstr);  // the other keyword lists are untouched
+    EXPECT_EQ(saved->Remstr, settings.Remstr); // the other keyword lists are untouched
 }
 
 TEST_F(OptionsLists, TheExceptionScanRemovesOnlyOnYesAndUsesTheListAsJustEdited)
 {
     addEntry("anna@spam.example", "news");
     addEntry("bob@example.test", "default");
-    const QString question = "You have changed your exceptions list.  Do you want to scan your list now to "
-                             "ensure these exceptions do not exist?";
+    const QString question =
+        "You have changed your exceptions list.  Do you want to scan your list now to "
+        "ensure these exceptions do not exist?";
 
     ui.answer(Answer::No);
     editList("lbxexceptions", "__\nhotmial\nSPAM.");
     EXPECT_EQ(timesShown(question), 1);
-    EXPECT_EQ(itemsAndGroups(), QStringList({"anna@spam.example|news", "bob@example.test|default"}));
+    EXPECT_EQ(itemsAndGroups(),
+              QStringList({"anna@spam.example|news", "bob@example.test|default"}));
 
     ui.answer(Answer::Yes);
     editList("lbxexceptions", "__\nhotmial\nSPAM.");
@@ -146,7 +162,7 @@ TEST_F(OptionsLists, TheExceptionScanRemovesOnlyOnYesAndUsesTheListAsJustEdited)
     EXPECT_EQ(db->entryCount(), 1);
     EXPECT_EQ(listItems("lbxexceptions"), QStringList({"__", "hotmial", "spam."}));
 
-    editList("lbxexceptions", "");  // an empty list has nothing to scan for
+    editList("lbxexceptions", ""); // an empty list has nothing to scan for
     EXPECT_EQ(timesShown(question), 2);
 }
 
@@ -159,15 +175,16 @@ TEST_F(OptionsLists, TheBlockedListScanRemovesEveryBlockedAddressFromEveryGroup)
     ui.answer(Answer::Yes);
     editList("lbxneversubscribe", "BLOCKED@example.test");
 
-    EXPECT_TRUE(ui.sawText("You have changed your blocked addresses list.  Do you want to scan your list now "
-                           "to ensure these addresses do not exist?"));
+    EXPECT_TRUE(ui.sawText(
+        "You have changed your blocked addresses list.  Do you want to scan your list now "
+        "to ensure these addresses do not exist?"));
     EXPECT_EQ(listItems("lbxneversubscribe"), QStringList({"blocked@example.test"}));
     EXPECT_EQ(itemsAndGroups(), QStringList({"keep@example.test|news"}));
     EXPECT_EQ(db->entryCount(), 1);
     const QStringList log = logMessages();
     EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const QString& line) {
-        return line.startsWith("REMOVE blocked@example.test")
-               && line.endsWith("(Removal of Blocked addresses)  ->  Entry successfully deleted!");
+        return line.startsWith("REMOVE blocked@example.test") &&
+               line.endsWith("(Removal of Blocked addresses)  ->  Entry successfully deleted!");
     })) << log.join('\n').toStdString();
 }
 
@@ -177,8 +194,9 @@ TEST_F(OptionsLists, AddingAllGroupsWithTheListClearedGivesExactlyTheDatabasesGr
     addEntry("b@example.test", "news");
     addEntry("c@example.test", "Support");
     addEntry("d@example.test", "sales");
-    const QString question = "This process will add all the groups in your current database to your group "
-                             "list.\n\nDo you want to clear the entries currently in your group list?";
+    const QString question =
+        "This process will add all the groups in your current database to your group "
+        "list.\n\nDo you want to clear the entries currently in your group list?";
 
     ui.answer(Answer::Cancel);
     find<QPushButton>("btnAddAllGroups")->click();
@@ -192,7 +210,26 @@ TEST_F(OptionsLists, AddingAllGroupsWithTheListClearedGivesExactlyTheDatabasesGr
     EXPECT_EQ(sorted(comboItems("defaultcategory")), expected);
     EXPECT_EQ(sorted(dialog->edited().Cats), expected);
     EXPECT_TRUE(ui.progressCaptions.contains("Checking for Exceptions"));
-    EXPECT_EQ(settings.Cats, QStringList({"default", "news"}));  // only the dialog's copy changed
+    EXPECT_EQ(settings.Cats, QStringList({"default", "news"})); // only the dialog's copy changed
+}
+
+TEST_F(OptionsLists, TheBounceRemovalBoxSwitchesItsCountAndBothReachTheSettings)
+{
+    settings.BounceRemoval = false;
+    dialog = std::make_unique<Tdlgoptions>(*services, settings);
+    auto* removal = find<QCheckBox>("BounceRemoval");
+    auto* count = find<QSpinBox>("BounceMax");
+    EXPECT_FALSE(removal->isChecked());
+    EXPECT_FALSE(count->isEnabled());
+    EXPECT_EQ(count->minimum(), 1); // 0 would mean off: only the box turns removal off
+
+    removal->setChecked(true);
+    EXPECT_TRUE(count->isEnabled());
+    count->setValue(25);
+    pressOk();
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(saved->BounceRemoval);
+    EXPECT_EQ(saved->BounceMax, 25);
 }
 
 }  // namespace
