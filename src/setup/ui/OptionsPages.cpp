@@ -1,7 +1,30 @@
 #include "setup/ui/OptionsPages.h"
 
-std::vector<OptionsPage*> makeOptionsPages([[maybe_unused]] Tdlgoptions& dialog, [[maybe_unused]] OptionsServices& services)
+#include "setup/ui/OptionsAcknowledgePage.h"
+#include "setup/ui/OptionsDeliveryFailurePage.h"
+#include "setup/ui/OptionsExceptionsPage.h"
+#include "setup/ui/OptionsGroupsPage.h"
+#include "setup/ui/OptionsOtherPage.h"
+#include "setup/ui/OptionsScanningPage.h"
+#include "setup/ui/OptionsSendingMailPage.h"
+#include "setup/ui/OptionsSignaturesPage.h"
+#include "setup/ui/OptionsSynonymsPage.h"
+#include "setup/ui/OptionsUserSendingPage.h"
+#include "setup/ui/OptionsWebFormsPage.h"
+
+std::vector<OptionsPage*> makeOptionsPages(Tdlgoptions& dialog, OptionsServices& services)
 {
     std::vector<OptionsPage*> pages;
+    pages.push_back(new OptionsGroupsPage(dialog, services));
+    pages.push_back(new OptionsScanningPage(dialog, services));
+    pages.push_back(new OptionsWebFormsPage(dialog, services));
+    pages.push_back(new OptionsAcknowledgePage(dialog, services));
+    pages.push_back(new OptionsSendingMailPage(dialog, services));
+    pages.push_back(new OptionsUserSendingPage(dialog, services));
+    pages.push_back(new OptionsSignaturesPage(dialog, services));
+    pages.push_back(new OptionsExceptionsPage(dialog, services));
+    pages.push_back(new OptionsSynonymsPage(dialog, services));
+    pages.push_back(new OptionsDeliveryFailurePage(dialog, services));
+    pages.push_back(new OptionsOtherPage(dialog, services));
     return pages;
 }
