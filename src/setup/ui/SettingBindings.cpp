@@ -15,7 +15,7 @@ namespace {
 // opens the page.
 template <class Member> Member memberOf(const char* key)
 {
-    const SettingKey* found = settingKey(QLatin1String(key));
+    const SettingKey* found = settingKey(QString::fromLatin1(key));
     if (!found || !std::holds_alternative<Member>(found->binding))
         throw std::logic_error(std::string("no settings key of that type: ") + key);
     return std::get<Member>(found->binding);
@@ -45,7 +45,7 @@ QSpinBox* SettingBindings::number(const char* key)
 {
     const auto member = memberOf<int Settings::*>(key);
     auto* spin = named<QSpinBox>(QLatin1String(key));
-    if (const auto usual = settingKey(QLatin1String(key))->rule.usual)
+    if (const auto usual = settingKey(QString::fromLatin1(key))->rule.usual)
         spin->setRange(usual->min, usual->max);
     else
         spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
