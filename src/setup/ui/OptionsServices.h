@@ -27,4 +27,8 @@ struct OptionsServices {
     // The committed settings reach what shows them: the group lists of the main window,
     // its captions and menus, the list view's record cache.
     std::function<void(const Settings&)> applied = {};
+    // The set-up wizard over the dialog's copy. Unset: "Specify E-mail Software" is disabled.
+    std::function<void(Settings&)> setupWizard = {};
+    // The advanced settings over the dialog's copy. Unset: "Advanced Options.." is disabled.
+    std::function<void(Settings&)> advancedSettings = {};
 };
