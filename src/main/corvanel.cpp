@@ -68,8 +68,8 @@ int main(int argc, char** argv)
         const MailStores stores = mailStoresFor(session.settings, session.folders);
         return GetOutlookFolder(QApplication::activeWindow(), stores, ui, prompt);
     };
-    hooks.SetUpWizard = [&ui, pickFolder = hooks.GetOutlookFolder](Settings& settings) {
-        SetupWizardServices services{ui, pickFolder, {}, defaultThunderbirdFolder()};
+    hooks.SetUpWizard = [&ui, pickFolder = hooks.GetOutlookFolder, showHelp = hooks.showHelp](Settings& settings) {
+        SetupWizardServices services{ui, pickFolder, showHelp, defaultThunderbirdFolder()};
         TdlgSetupWizard::run(QApplication::activeWindow(), services, settings);
     };
     hooks.openCheckWindow = [](const QString& heading) {

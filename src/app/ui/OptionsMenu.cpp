@@ -3,6 +3,7 @@
 #include "app/AppController.h"
 #include "app/Session.h"
 #include "setup/ui/OptionsServices.h"
+#include "setup/ui/TdlgAdvancedSettings.h"
 #include "setup/ui/Tdlgoptions.h"
 #include "subscriptions/ListContext.h"
 
@@ -29,6 +30,11 @@ bool OptionsMenu::editOptions(AppController& controller, QWidget* parent, const 
     services.listContext = [&controller](Settings& s) { return controller.listContext(s); };
     services.pickFolder = controller.hooks().GetOutlookFolder;
     services.showHelp = controller.hooks().showHelp;
+    services.setupWizard = controller.hooks().SetUpWizard;
+    services.advancedSettings = [&controller, parent](Settings& s) {
+        TdlgAdvancedSettings::edit(parent, controller.session().ui, s, controller.session().folders,
+                                   controller.hooks().showHelp);
+    };
     services.save = [&controller](const Settings& s) { return controller.settingsStore().SaveEntries(s); };
     services.applied = [&controller](const Settings&) { controller.settingsApplied(); };
     controller.newformpreparation(true);

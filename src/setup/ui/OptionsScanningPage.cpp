@@ -80,7 +80,7 @@ QWidget* OptionsScanningPage::checking()
     // One key holds both the switch and the number (1 or less: no limit), so these two are bound here.
     chkChokeDownload_ = named<QCheckBox>("chkChokeDownload", "Look at no more than");
     ChokeDownload_ = named<QSpinBox>("ChokeDownload");
-    const IntRange limits = *settingKey(u"ChokeDownload")->rule.usual;
+    const IntRange limits = *settingKey(QStringLiteral("ChokeDownload"))->rule.usual;
     ChokeDownload_->setRange(limits.min, limits.max);
     auto* perCheck = new QLabel("messages in each check", box);
     layout->addLayout(row({chkChokeDownload_, ChokeDownload_, perCheck}));
