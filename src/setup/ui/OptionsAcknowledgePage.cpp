@@ -14,15 +14,15 @@
 OptionsAcknowledgePage::OptionsAcknowledgePage(Tdlgoptions& dialog, OptionsServices& services)
     : OptionsPage("Acknowledge", dialog, services)
 {
-    SubAck_ = named<QPlainTextEdit>("SubAck");
-    UnSubAck_ = named<QPlainTextEdit>("UnSubAck");
+    QPlainTextEdit* SubAck = bindings().lines("SubAck", &Settings::SubAck);
+    QPlainTextEdit* UnSubAck = bindings().lines("UnSubAck", &Settings::UnSubAck);
     auto* layout = new QVBoxLayout(this);
     SubAcknowledgement_ = acknowledgement(layout, "SubAcknowledgement",
                                           "Send the following message to users when they subscribe:",
-                                          "AckSubject", SubAck_);
+                                          "AckSubject", SubAck);
     UnsubAcknowledgement_ = acknowledgement(layout, "UnsubAcknowledgement",
                                             "Send the following message to users when they unsubscribe:",
-                                            "UnAckSubject", UnSubAck_);
+                                            "UnAckSubject", UnSubAck);
     lblResultNote_ = named<QLabel>("lblResultNote",
                                    "%RESULT% in a message is replaced by what was done with the request.", this);
     AckManualEntries_ = bindings().check("AckManualEntries",
@@ -55,18 +55,4 @@ void OptionsAcknowledgePage::followSwitches()
     const bool any = SubAcknowledgement_->isChecked() || UnsubAcknowledgement_->isChecked();
     lblResultNote_->setEnabled(any);
     AckManualEntries_->setEnabled(any);
-}
-
-void OptionsAcknowledgePage::load(const Settings& s)
-{
-    OptionsPage::load(s);
-    showLines(SubAck_, s.SubAck);
-    showLines(UnSubAck_, s.UnSubAck);
-}
-
-void OptionsAcknowledgePage::store(Settings& s) const
-{
-    OptionsPage::store(s);
-    s.SubAck = linesOf(SubAck_);
-    s.UnSubAck = linesOf(UnSubAck_);
 }

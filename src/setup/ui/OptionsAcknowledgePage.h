@@ -14,9 +14,6 @@ class OptionsAcknowledgePage : public OptionsPage {
 public:
     OptionsAcknowledgePage(Tdlgoptions& dialog, OptionsServices& services);
 
-    void load(const Settings& s) override;
-    void store(Settings& s) const override;
-
 private:
     // The switch, subject and body of one message, added to layout; the switch comes back.
     QCheckBox* acknowledgement(QVBoxLayout* layout, const char* switchKey, const QString& caption,
@@ -25,8 +22,6 @@ private:
 
     QCheckBox* SubAcknowledgement_;
     QCheckBox* UnsubAcknowledgement_;
-    QPlainTextEdit* SubAck_;
-    QPlainTextEdit* UnSubAck_;
     QLabel* lblResultNote_;
     QCheckBox* AckManualEntries_;
 };

@@ -2,6 +2,7 @@
 
 #include "base/Ui.h"
 #include "settings/Settings.h"
+#include "setup/ui/OptionsControls.h"
 #include "setup/ui/OptionsServices.h"
 #include "util/TextFiles.h"
 #include "util/ui/WindowRoutines.h"
@@ -16,27 +17,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-void showLines(QPlainTextEdit* text, const QStringList& lines)
-{
-    text->setPlainText(lines.join(u'\n'));
-}
-
-// An empty box is an empty signature, not one empty line.
-QStringList linesOf(const QPlainTextEdit* text)
-{
-    const QString plain = text->toPlainText();
-    return plain.isEmpty() ? QStringList() : plain.split(u'\n');
-}
-
-}  // namespace
-
 OptionsSignaturesPage::OptionsSignaturesPage(Tdlgoptions& dialog, OptionsServices& services)
     : OptionsPage("Signatures", dialog, services)
 {
-    QWidget* own = signatureEditor("Signature", Signature_);
-    QWidget* forwarding = signatureEditor("FwdSignature", FwdSignature_);
+    QWidget* own = signatureEditor(bindings().lines("Signature", &Settings::Signature));
+    QWidget* forwarding = signatureEditor(bindings().lines("FwdSignature", &Settings::FwdSignature));
     QCheckBox* onForward =
         bindings().check("SigOnForward", "Add the following signature to messages sent by users:");
     forwarding->setEnabled(false);
@@ -48,10 +33,10 @@ OptionsSignaturesPage::OptionsSignaturesPage(Tdlgoptions& dialog, OptionsService
     layout->addWidget(forwarding);
 }
 
-QWidget* OptionsSignaturesPage::signatureEditor(const QString& name, QPlainTextEdit*& text)
+QWidget* OptionsSignaturesPage::signatureEditor(QPlainTextEdit* text)
 {
     auto* panel = new QWidget(this);
-    text = named<QPlainTextEdit>(name, panel);
+    const QString name = text->objectName();
     auto* paste = named<QPushButton>("btnPaste" + name, "Paste", panel);
     auto* load = named<QPushButton>("btnLoad" + name, "Load..", panel);
     connect(paste, &QPushButton::clicked, this, [this, text] { this->paste(text); });
@@ -65,20 +50,6 @@ QWidget* OptionsSignaturesPage::signatureEditor(const QString& name, QPlainTextE
     layout->addWidget(text);
     layout->addLayout(buttons);
     return panel;
-}
-
-void OptionsSignaturesPage::load(const Settings& s)
-{
-    OptionsPage::load(s);
-    showLines(Signature_, s.Signature);
-    showLines(FwdSignature_, s.FwdSignature);
-}
-
-void OptionsSignaturesPage::store(Settings& s) const
-{
-    OptionsPage::store(s);
-    s.Signature = linesOf(Signature_);
-    s.FwdSignature = linesOf(FwdSignature_);
 }
 
 void OptionsSignaturesPage::paste(QPlainTextEdit* text)

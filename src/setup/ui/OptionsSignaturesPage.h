@@ -11,15 +11,9 @@ class OptionsSignaturesPage : public OptionsPage {
 public:
     OptionsSignaturesPage(Tdlgoptions& dialog, OptionsServices& services);
 
-    void load(const Settings& s) override;
-    void store(Settings& s) const override;
-
 private:
-    // The text box named name with its "Paste" and "Load.." buttons beneath.
-    QWidget* signatureEditor(const QString& name, QPlainTextEdit*& text);
+    // The text box with its "Paste" and "Load.." buttons beneath.
+    QWidget* signatureEditor(QPlainTextEdit* text);
     void paste(QPlainTextEdit* text);
     void loadFile(QPlainTextEdit* text);
-
-    QPlainTextEdit* Signature_;
-    QPlainTextEdit* FwdSignature_;
 };

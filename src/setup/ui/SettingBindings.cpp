@@ -1,11 +1,13 @@
 #include "setup/ui/SettingBindings.h"
 
 #include "settings/SettingsKeys.h"
+#include "setup/ui/OptionsControls.h"
 #include "util/ui/WindowRoutines.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <stdexcept>
 
@@ -84,6 +86,14 @@ QComboBox* SettingBindings::textChoice(const char* key)
             s.*member = combo->currentText();
     });
     return combo;
+}
+
+QPlainTextEdit* SettingBindings::lines(const QString& name, QStringList Settings::*member)
+{
+    auto* edit = named<QPlainTextEdit>(name);
+    loaders_.push_back([=](const Settings& s) { showLines(edit, s.*member); });
+    storers_.push_back([=](Settings& s) { s.*member = linesOf(edit); });
+    return edit;
 }
 
 void SettingBindings::load(const Settings& s) const

@@ -2,12 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 class QSpinBox;
 struct Settings;
 
@@ -27,6 +29,9 @@ public:
     QComboBox* choice(const char* key, const QStringList& captions);
     // A text key offering the spellings its rule allows.
     QComboBox* textChoice(const char* key);
+
+    // A text list of the settings, one item a line, under the list's own name.
+    QPlainTextEdit* lines(const QString& name, QStringList Settings::*member);
 
     void load(const Settings& s) const;
     void store(Settings& s) const;
